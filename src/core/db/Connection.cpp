@@ -1,0 +1,156 @@
+#include "core/db/Connection.h"
+
+#include <sqlite3.h>
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSqlDriver>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <atomic>
+
+#include "core/common/TimeText.h"
+
+namespace {
+
+std::atomic<int> g_connectionCounter{0};
+
+QDateTime ArgTime(sqlite3_value* v) {
+    if (sqlite3_value_type(v) == SQLITE_NULL) {
+        return QDateTime();
+    }
+    const auto* text = reinterpret_cast<const char*>(sqlite3_value_text(v));
+    return text ? ParseDbTime(QString::fromUtf8(text)) : QDateTime();
+}
+
+// Minutes counted on a naive calendar, so a DST change never shifts a boundary.
+qint64 MinuteNumber(const QDateTime& t) {
+    return t.date().toJulianDay() * 1440 + t.time().hour() * 60 + t.time().minute();
+}
+
+void GetDateFunction(sqlite3_context* ctx, int, sqlite3_value**) {
+    const auto* clock = static_cast<const std::function<QDateTime()>*>(sqlite3_user_data(ctx));
+    const QByteArray text = FormatDbTimeMs((*clock)()).toUtf8();
+    sqlite3_result_text(ctx, text.constData(), static_cast<int>(text.size()), SQLITE_TRANSIENT);
+}
+
+// DATEDIFF(mi, a, b): minute boundaries crossed from a to b.
+void DateDiffMinutesFunction(sqlite3_context* ctx, int, sqlite3_value** argv) {
+    const QDateTime a = ArgTime(argv[0]);
+    const QDateTime b = ArgTime(argv[1]);
+    if (!a.isValid() || !b.isValid()) {
+        sqlite3_result_null(ctx);
+        return;
+    }
+    sqlite3_result_int64(ctx, MinuteNumber(b) - MinuteNumber(a));
+}
+
+}  // namespace
+
+Connection::Connection(std::function<QDateTime()> serverClock)
+    : name_(QStringLiteral("tzcy-%1").arg(++g_connectionCounter)),
+      serverClock_(serverClock ? std::move(serverClock)
+                               : std::function<QDateTime()>([] {
+                                     return QDateTime::currentDateTime();
+                                 })) {}
+
+Connection::~Connection() {
+    close();
+    QSqlDatabase::removeDatabase(name_);
+}
+
+bool Connection::isOpen() const {
+    return QSqlDatabase::contains(name_) && QSqlDatabase::database(name_, false).isOpen();
+}
+
+void Connection::close() {
+    if (QSqlDatabase::contains(name_)) {
+        QSqlDatabase db = QSqlDatabase::database(name_, false);
+        db.close();
+    }
+}
+
+QSqlDatabase Connection::database() const { return QSqlDatabase::database(name_, false); }
+
+QDateTime Connection::serverNow() const { return serverClock_(); }
+
+bool Connection::open(const ConnectionSettings& settings, const QString& stationFolder) {
+    close();
+    if (QSqlDatabase::contains(name_)) {
+        QSqlDatabase::removeDatabase(name_);
+    }
+    lastError_.clear();
+    engine_ = settings.engine;
+    if (settings.engine == Engine::Sqlite) {
+        return openSqlite(SqliteFilePath(settings, stationFolder));
+    }
+    return openSqlServer(settings);
+}
+
+bool Connection::openSqlite(const QString& file) {
+    if (!QFileInfo(file).isFile()) {
+        lastError_ = QStringLiteral("The database file %1 does not exist.").arg(file);
+        return false;
+    }
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name_);
+    db.setDatabaseName(file);
+    db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=8000"));
+    if (!db.open()) {
+        lastError_ = db.lastError().text();
+        return false;
+    }
+    QSqlQuery q(db);
+    // A file that is not a database fails here rather than at the first list.
+    if (!q.exec(QStringLiteral("PRAGMA journal_mode=WAL")) ||
+        !q.exec(QStringLiteral("select count(*) from sqlite_master"))) {
+        lastError_ = q.lastError().text();
+        db.close();
+        return false;
+    }
+    auto* handle = *static_cast<sqlite3* const*>(db.driver()->handle().constData());
+    if (!handle) {
+        lastError_ = QStringLiteral("No SQLite handle.");
+        db.close();
+        return false;
+    }
+    sqlite3_create_function_v2(handle, "getdate", 0, SQLITE_UTF8, &serverClock_, GetDateFunction,
+                               nullptr, nullptr, nullptr);
+    sqlite3_create_function_v2(handle, "tzcy_datediff_mi", 2, SQLITE_UTF8 | SQLITE_DETERMINISTIC,
+                               nullptr, DateDiffMinutesFunction, nullptr, nullptr, nullptr);
+    return true;
+}
+
+bool Connection::openSqlServer(const ConnectionSettings& settings) {
+    QString error;
+    const QString connectionString =
+        BuildOdbcConnectionString(settings.odbcDriver, settings.server, kDatabaseName,
+                                  kDatabaseAccount, settings.password, &error);
+    if (connectionString.isEmpty()) {
+        lastError_ = error;
+        return false;
+    }
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QODBC"), name_);
+    if (!db.isValid()) {
+        lastError_ = QStringLiteral("The Qt ODBC driver is not installed.");
+        return false;
+    }
+    db.setDatabaseName(connectionString);
+    // A dead server must fail in seconds, not hang the station.
+    db.setConnectOptions(QStringLiteral("SQL_ATTR_LOGIN_TIMEOUT=5;SQL_ATTR_CONNECTION_TIMEOUT=30"));
+    if (!db.open()) {
+        lastError_ = db.lastError().text();
+        return false;
+    }
+    return true;
+}
+
+bool OpenConnection(Connection& conn, const ConnectionSettings& settings,
+                    const QString& stationFolder) {
+    return conn.open(settings, stationFolder);
+}
+
+QString SqliteFilePath(const ConnectionSettings& settings, const QString& stationFolder) {
+    const QString file =
+        settings.sqliteFile.isEmpty() ? kDatabaseName + QStringLiteral(".db") : settings.sqliteFile;
+    return QDir(stationFolder).absoluteFilePath(file);
+}

@@ -1,0 +1,125 @@
+#include "core/db/ConnectionSettings.h"
+
+#include <QDir>
+
+#include "core/db/IniFile.h"
+#include "core/db/PasswordScrambler.h"
+
+ConnectionSettings ReadConnectionSettings(const QString& iniPath) {
+    const IniFile ini(iniPath);
+    ConnectionSettings s;
+    s.server = ini.readString(kConnectionSection, QStringLiteral("sql_servername"),
+                              QStringLiteral("."));
+    s.password = DescramblePassword(
+        ini.readString(kConnectionSection, QStringLiteral("sql_serverpass"), QString()),
+        kPasswordSeed);
+    const QString engine =
+        ini.readString(kConnectionSection, QStringLiteral("sql_engine"), QStringLiteral("mssql"));
+    s.engine = engine.compare(QStringLiteral("sqlite"), Qt::CaseInsensitive) == 0
+                   ? Engine::Sqlite
+                   : Engine::SqlServer;
+    s.sqliteFile = ini.readString(kConnectionSection, QStringLiteral("sql_file"), QString());
+    s.odbcDriver = ini.readString(kConnectionSection, QStringLiteral("sql_odbc_driver"), QString());
+    return s;
+}
+
+bool WriteConnectionSettings(const QString& iniPath, const ConnectionSettings& s) {
+    IniFile ini(iniPath);
+    bool ok = ini.writeString(kConnectionSection, QStringLiteral("sql_servername"), s.server);
+    ok = ini.writeString(kConnectionSection, QStringLiteral("sql_serverpass"),
+                         ScramblePassword(s.password, kPasswordSeed)) &&
+         ok;
+    ok = ini.writeString(kConnectionSection, QStringLiteral("sql_engine"), EngineKey(s.engine)) &&
+         ok;
+    ok = ini.writeString(kConnectionSection, QStringLiteral("sql_file"), s.sqliteFile) && ok;
+    ok = ini.writeString(kConnectionSection, QStringLiteral("sql_odbc_driver"), s.odbcDriver) && ok;
+    return ok;
+}
+
+QString EngineKey(Engine engine) {
+    return engine == Engine::Sqlite ? QStringLiteral("sqlite") : QStringLiteral("mssql");
+}
+
+QString DefaultOdbcDriver() {
+#ifdef Q_OS_WIN
+    return QStringLiteral("SQL Server");
+#else
+    return QStringLiteral("FreeTDS");
+#endif
+}
+
+QString ResolveStationFolder(const QStringList& arguments, const QString& envHome,
+                             const QString& executableFolder) {
+    for (int i = 0; i + 1 < arguments.size(); ++i) {
+        if (arguments.at(i) == QLatin1String("--home")) {
+            return QDir(arguments.at(i + 1)).absolutePath();
+        }
+    }
+    for (const QString& a : arguments) {
+        if (a.startsWith(QLatin1String("--home="))) {
+            return QDir(a.mid(7)).absolutePath();
+        }
+    }
+    if (!envHome.isEmpty()) {
+        return QDir(envHome).absolutePath();
+    }
+    return executableFolder;
+}
+
+namespace {
+
+bool IsFreeTds(const QString& driver) {
+    return driver.contains(QLatin1String("freetds"), Qt::CaseInsensitive) ||
+           driver.contains(QLatin1String("libtdsodbc"), Qt::CaseInsensitive);
+}
+
+// Braces around every value. Microsoft's drivers read "}}" as one "}"; FreeTDS ends a
+// braced value at the first "};" and keeps "}}" as it is, so there a value may hold "}"
+// anywhere except right before ";".
+bool QuoteValue(const QString& value, bool freeTds, QString* out) {
+    if (freeTds) {
+        if (value.contains(QLatin1String("};"))) {
+            return false;
+        }
+        *out = QLatin1Char('{') + value + QLatin1Char('}');
+        return true;
+    }
+    QString v = value;
+    v.replace(QLatin1String("}"), QLatin1String("}}"));
+    *out = QLatin1Char('{') + v + QLatin1Char('}');
+    return true;
+}
+
+}  // namespace
+
+QString BuildOdbcConnectionString(const QString& driver, const QString& server,
+                                  const QString& database, const QString& account,
+                                  const QString& password, QString* error) {
+    const QString drv = driver.isEmpty() ? DefaultOdbcDriver() : driver;
+    const bool freeTds = IsFreeTds(drv);
+    QString srv = server.trimmed();
+    // "." and "(local)" mean the local default instance to Microsoft's drivers only.
+    if (freeTds && (srv == QLatin1String(".") || srv.compare(QLatin1String("(local)"),
+                                                             Qt::CaseInsensitive) == 0)) {
+        srv = QStringLiteral("127.0.0.1");
+    }
+    const struct {
+        const char* key;
+        QString value;
+    } fields[] = {{"DRIVER", drv},         {"SERVER", srv}, {"DATABASE", database},
+                  {"UID", account},        {"PWD", password}};
+    QString result;
+    for (const auto& f : fields) {
+        QString quoted;
+        if (!QuoteValue(f.value, freeTds, &quoted)) {
+            if (error) {
+                *error = QStringLiteral("The %1 value cannot be passed to the ODBC driver %2: "
+                                        "it contains \"};\".")
+                             .arg(QLatin1String(f.key), drv);
+            }
+            return QString();
+        }
+        result += QLatin1String(f.key) + QLatin1Char('=') + quoted + QLatin1Char(';');
+    }
+    return result;
+}

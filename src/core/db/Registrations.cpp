@@ -1,0 +1,8 @@
+#include "core/db/Registrations.h"
+
+#include "core/db/StatementCatalogue.h"
+
+// Each subsystem adds its registration call here.
+void RegisterAllStatements(StatementCatalogue& catalogue) {
+    RegisterDbStatements(catalogue);
+}

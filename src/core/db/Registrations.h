@@ -1,0 +1,7 @@
+#pragma once
+
+class StatementCatalogue;
+
+// One function per subsystem that owns statements; Registrations.cpp calls them all.
+void RegisterDbStatements(StatementCatalogue& catalogue);
+void RegisterAllStatements(StatementCatalogue& catalogue);
