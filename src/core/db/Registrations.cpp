@@ -5,4 +5,5 @@
 // Each subsystem adds its registration call here.
 void RegisterAllStatements(StatementCatalogue& catalogue) {
     RegisterDbStatements(catalogue);
+    RegisterDishStatements(catalogue);
 }

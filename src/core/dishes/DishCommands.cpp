@@ -1,0 +1,68 @@
+#include "core/dishes/DishCommands.h"
+
+#include "core/common/TimeText.h"
+#include "core/db/DishState.h"
+#include "core/db/QueryObject.h"
+
+QString DishStateUpdateSql() {
+    return QStringLiteral(
+        "update Consume set consume_Chupinstate = :a1,consume_Chupinlogo= :a2 where "
+        "consume_bh = :a3");
+}
+
+QString DishServedUpdateSql() {
+    return QStringLiteral(
+        "update Consume set consume_Chupinstate = :a1,consume_Chupinlogo= :a2,"
+        "consume_donetime=:a3 where consume_bh = :a4");
+}
+
+QString ServingOrderCheckSql() {
+    return QStringLiteral(
+               "select count(Smalltype_scsx) as sl from consume left join SmallType on "
+               "smalltype_id=consume_meal_type where ") +
+           QStringLiteral(
+               "Consume_num >= 0 and (Consume_return <> 'Y' or (Consume_return='Y' and "
+               "consume_num<>consume_returnNum and consume_returnNum>0)) ") +
+           QStringLiteral(
+               "and (consume_meal_type not in (select smalltype_id from SmallType where "
+               "Smalltype_NdyHc='Y')) and (consume_tcsign<>'TC' or consume_tcsign is null) ") +
+           QStringLiteral(
+               "and Consume_state <> :wc and consume_Chupinlogo<>:wfzz and "
+               "consume_Chupinlogo<>:cpys and consume_table=:czh and (Smalltype_scsx is not "
+               "null) and Smalltype_scsx<:sx");
+}
+
+QString ServedTimeText(const QDateTime& t) {
+    return FormatDbTime(t);
+}
+
+int ServingOrderOf(const QVariant& value) {
+    if (value.isNull()) {
+        return 0;
+    }
+    const QString text = value.toString().trimmed();
+    bool ok = false;
+    const int n = text.toInt(&ok);
+    if (ok) {
+        return n;
+    }
+    // A numeric column may come back as "2.0".
+    const double x = text.toDouble(&ok);
+    return ok && x == static_cast<int>(x) ? static_cast<int>(x) : 0;
+}
+
+bool ServingOrderNeedsCheck(const QString& mealOrderSetting, int servingOrder) {
+    return mealOrderSetting == kYes && servingOrder > 1;
+}
+
+bool EarlierCoursePending(QueryObject& query, const QString& tableId, int servingOrder) {
+    query.close();
+    query.setSql(ServingOrderCheckSql());
+    query.setParam(QStringLiteral("wc"), kBillSettled);
+    query.setParam(QStringLiteral("wfzz"), DishStateCode(DishState::CannotMake));
+    query.setParam(QStringLiteral("cpys"), DishStateCode(DishState::Served));
+    query.setParam(QStringLiteral("czh"), tableId);
+    query.setParam(QStringLiteral("sx"), servingOrder);
+    query.open();
+    return query.asInt(QStringLiteral("sl")) > 0;
+}
