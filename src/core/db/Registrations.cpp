@@ -6,4 +6,5 @@
 void RegisterAllStatements(StatementCatalogue& catalogue) {
     RegisterDbStatements(catalogue);
     RegisterDishStatements(catalogue);
+    RegisterSessionStatements(catalogue);
 }

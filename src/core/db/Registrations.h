@@ -5,4 +5,5 @@ class StatementCatalogue;
 // One function per subsystem that owns statements; Registrations.cpp calls them all.
 void RegisterDbStatements(StatementCatalogue& catalogue);
 void RegisterDishStatements(StatementCatalogue& catalogue);
+void RegisterSessionStatements(StatementCatalogue& catalogue);
 void RegisterAllStatements(StatementCatalogue& catalogue);
