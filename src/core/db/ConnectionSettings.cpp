@@ -1,6 +1,7 @@
 #include "core/db/ConnectionSettings.h"
 
 #include <QDir>
+#include <vector>
 
 #include "core/db/IniFile.h"
 #include "core/db/PasswordScrambler.h"
@@ -8,8 +9,8 @@
 ConnectionSettings ReadConnectionSettings(const QString& iniPath) {
     const IniFile ini(iniPath);
     ConnectionSettings s;
-    s.server = ini.readString(kConnectionSection, QStringLiteral("sql_servername"),
-                              QStringLiteral("."));
+    s.server =
+        ini.readString(kConnectionSection, QStringLiteral("sql_servername"), QStringLiteral("."));
     s.password = DescramblePassword(
         ini.readString(kConnectionSection, QStringLiteral("sql_serverpass"), QString()),
         kPasswordSeed);
@@ -90,6 +91,27 @@ bool QuoteValue(const QString& value, bool freeTds, QString* out) {
     return true;
 }
 
+// "host,port" (as SQL Server writes it) or "host:port"; an instance name or an IPv6 address
+// stays as it is.
+bool SplitServerPort(const QString& server, QString* host, QString* port) {
+    qsizetype at = server.lastIndexOf(QLatin1Char(','));
+    if (at < 0 && server.count(QLatin1Char(':')) == 1) {
+        at = server.indexOf(QLatin1Char(':'));
+    }
+    if (at <= 0) {
+        return false;
+    }
+    const QString p = server.mid(at + 1).trimmed();
+    bool ok = false;
+    const int n = p.toInt(&ok);
+    if (!ok || n <= 0 || n > 65535) {
+        return false;
+    }
+    *host = server.left(at).trimmed();
+    *port = QString::number(n);
+    return true;
+}
+
 }  // namespace
 
 QString BuildOdbcConnectionString(const QString& driver, const QString& server,
@@ -98,23 +120,39 @@ QString BuildOdbcConnectionString(const QString& driver, const QString& server,
     const QString drv = driver.isEmpty() ? DefaultOdbcDriver() : driver;
     const bool freeTds = IsFreeTds(drv);
     QString srv = server.trimmed();
-    // "." and "(local)" mean the local default instance to Microsoft's drivers only.
-    if (freeTds && (srv == QLatin1String(".") || srv.compare(QLatin1String("(local)"),
-                                                             Qt::CaseInsensitive) == 0)) {
-        srv = QStringLiteral("127.0.0.1");
-    }
-    const struct {
+    struct Field {
         const char* key;
         QString value;
-    } fields[] = {{"DRIVER", drv},         {"SERVER", srv}, {"DATABASE", database},
-                  {"UID", account},        {"PWD", password}};
+    };
+    std::vector<Field> extra;
+    if (freeTds) {
+        // FreeTDS takes the port only as a key of its own.
+        QString port;
+        if (SplitServerPort(srv, &srv, &port)) {
+            extra.push_back({"PORT", port});
+        }
+        // "." and "(local)" mean the local default instance to Microsoft's drivers only.
+        if (srv == QLatin1String(".") ||
+            srv.compare(QLatin1String("(local)"), Qt::CaseInsensitive) == 0) {
+            srv = QStringLiteral("127.0.0.1");
+        }
+        // With "tds version = auto" (Debian's default) FreeTDS retries a silent server
+        // without end and the login time-out never fires; 7.1 is what SQLOLEDB spoke.
+        extra.push_back({"TDS_Version", QStringLiteral("7.1")});
+    }
+    std::vector<Field> fields{{"DRIVER", drv}, {"SERVER", srv}};
+    fields.insert(fields.end(), extra.begin(), extra.end());
+    fields.push_back({"DATABASE", database});
+    fields.push_back({"UID", account});
+    fields.push_back({"PWD", password});
     QString result;
     for (const auto& f : fields) {
         QString quoted;
         if (!QuoteValue(f.value, freeTds, &quoted)) {
             if (error) {
-                *error = QStringLiteral("The %1 value cannot be passed to the ODBC driver %2: "
-                                        "it contains \"};\".")
+                *error = QStringLiteral(
+                             "The %1 value cannot be passed to the ODBC driver %2: "
+                             "it contains \"};\".")
                              .arg(QLatin1String(f.key), drv);
             }
             return QString();
