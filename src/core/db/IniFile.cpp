@@ -26,7 +26,13 @@ QString DecodeGbk(const QByteArray& bytes) {
     if (!decoder.isValid()) {
         return QString::fromLocal8Bit(bytes);
     }
-    return decoder.decode(bytes);
+    // The decoder holds back a lead byte cut off at the end; a final line feed makes it
+    // give that byte out as a replacement character.
+    QString text = decoder.decode(bytes + '\n');
+    if (text.endsWith(QLatin1Char('\n'))) {
+        text.chop(1);
+    }
+    return text;
 }
 
 QByteArray EncodeGbk(const QString& text) {
@@ -37,9 +43,13 @@ QByteArray EncodeGbk(const QString& text) {
     return encoder.encode(text);
 }
 
-IniFile::IniFile(QString path) : path_(std::move(path)) { reload(); }
+IniFile::IniFile(QString path) : path_(std::move(path)) {
+    reload();
+}
 
-bool IniFile::exists() const { return QFile::exists(path_); }
+bool IniFile::exists() const {
+    return QFile::exists(path_);
+}
 
 void IniFile::reload() {
     lines_.clear();
@@ -88,8 +98,7 @@ bool IniFile::hasKey(const QString& section, const QString& key) const {
     return s >= 0 && findKey(s, key) >= 0;
 }
 
-QString IniFile::readString(const QString& section, const QString& key,
-                            const QString& def) const {
+QString IniFile::readString(const QString& section, const QString& key, const QString& def) const {
     const int s = findSection(section);
     if (s < 0) {
         return def;
@@ -112,7 +121,11 @@ bool IniFile::readBool(const QString& section, const QString& key, bool def) con
     return readInt(section, key, def ? 1 : 0) != 0;
 }
 
-bool IniFile::writeString(const QString& section, const QString& key, const QString& value) {
+bool IniFile::writeString(const QString& section, const QString& key, const QString& rawValue) {
+    // A line break would end the value and start lines of its own (a forged key or section).
+    QString value = rawValue;
+    value.replace(QLatin1String("\r\n"), QLatin1String(" "));
+    value.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
     const QString entry = key + QLatin1Char('=') + value;
     const int s = findSection(section);
     if (s < 0) {
@@ -126,7 +139,8 @@ bool IniFile::writeString(const QString& section, const QString& key, const QStr
         if (k >= 0) {
             // Keep the key's spelling as the file has it.
             const QString& old = lines_.at(k);
-            lines_[k] = old.left(old.indexOf(QLatin1Char('='))).trimmed() + QLatin1Char('=') + value;
+            lines_[k] =
+                old.left(old.indexOf(QLatin1Char('='))).trimmed() + QLatin1Char('=') + value;
         } else {
             // After the section's last non-blank line.
             int insertAt = s + 1;
