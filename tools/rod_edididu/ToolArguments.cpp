@@ -1,0 +1,158 @@
+#include "ToolArguments.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include "core/db/Connection.h"
+#include "core/db/IniFile.h"
+
+const char* const kToolUsage =
+    "usage: rod_edididu [--home DIR] [--reason missing|failed] [--error TEXT]\n"
+    "       rod_edididu [--home DIR] --write|--test [--engine mssql|sqlite] [--server S]\n"
+    "                   [--password P] [--driver D] [--file F]\n"
+    "Without --write or --test the settings dialog opens. Fields not given keep the values\n"
+    "of the existing sql_config.ini.\n";
+
+std::optional<ToolArguments> ParseToolArguments(const QStringList& arguments, QString* problem) {
+    ToolArguments a;
+    const QStringList valued{QStringLiteral("--home"),   QStringLiteral("--reason"),
+                             QStringLiteral("--error"),  QStringLiteral("--engine"),
+                             QStringLiteral("--server"), QStringLiteral("--password"),
+                             QStringLiteral("--driver"), QStringLiteral("--file")};
+    for (int i = 0; i < arguments.size(); ++i) {
+        QString name = arguments.at(i);
+        if (name == QLatin1String("--write")) {
+            a.write = true;
+            continue;
+        }
+        if (name == QLatin1String("--test")) {
+            a.test = true;
+            continue;
+        }
+        if (name == QLatin1String("--help") || name == QLatin1String("-h")) {
+            a.help = true;
+            continue;
+        }
+        QString value;
+        const int eq = name.indexOf(QLatin1Char('='));
+        if (name.startsWith(QLatin1String("--")) && eq > 0) {
+            value = name.mid(eq + 1);
+            name = name.left(eq);
+            if (!valued.contains(name)) {
+                *problem = QStringLiteral("unknown option %1").arg(name);
+                return std::nullopt;
+            }
+        } else if (!valued.contains(name)) {
+            *problem = QStringLiteral("unknown argument %1").arg(name);
+            return std::nullopt;
+        } else if (i + 1 < arguments.size()) {
+            value = arguments.at(++i);
+        } else {
+            *problem = QStringLiteral("%1 needs a value").arg(name);
+            return std::nullopt;
+        }
+        if (name == QLatin1String("--home")) {
+            a.home = value;
+        } else if (name == QLatin1String("--reason")) {
+            a.reason = value;
+        } else if (name == QLatin1String("--error")) {
+            a.error = value;
+        } else if (name == QLatin1String("--engine")) {
+            if (value == QLatin1String("mssql")) {
+                a.engine = Engine::SqlServer;
+            } else if (value == QLatin1String("sqlite")) {
+                a.engine = Engine::Sqlite;
+            } else {
+                *problem =
+                    QStringLiteral("--engine must be mssql or sqlite, not \"%1\"").arg(value);
+                return std::nullopt;
+            }
+        } else if (name == QLatin1String("--server")) {
+            a.server = value;
+        } else if (name == QLatin1String("--password")) {
+            a.password = value;
+        } else if (name == QLatin1String("--driver")) {
+            a.driver = value;
+        } else if (name == QLatin1String("--file")) {
+            a.file = value;
+        }
+    }
+    if (a.write && a.test) {
+        *problem = QStringLiteral("--write and --test are separate steps; give one of them");
+        return std::nullopt;
+    }
+    const bool fields = a.engine || a.server || a.password || a.driver || a.file;
+    if (fields && !a.write && !a.test) {
+        *problem = QStringLiteral("connection fields need --write or --test");
+        return std::nullopt;
+    }
+    return a;
+}
+
+ConnectionSettings ApplyFields(const ToolArguments& args, ConnectionSettings s) {
+    if (args.engine) {
+        s.engine = *args.engine;
+    }
+    if (args.server) {
+        s.server = *args.server;
+    }
+    if (args.password) {
+        s.password = *args.password;
+    }
+    if (args.driver) {
+        s.odbcDriver = *args.driver;
+    }
+    if (args.file) {
+        s.sqliteFile = *args.file;
+    }
+    if (s.engine == Engine::Sqlite && s.sqliteFile.trimmed().isEmpty()) {
+        s.sqliteFile = kDatabaseName + QStringLiteral(".db");
+    }
+    return s;
+}
+
+ConnectionSettings LoadSettingsOrDefaults(const QString& stationFolder) {
+    const QString ini = QDir(stationFolder).filePath(kConnectionFileName);
+    if (QFileInfo::exists(ini)) {
+        return ReadConnectionSettings(ini);
+    }
+    return ConnectionSettings();
+}
+
+QString SettingsProblem(const ConnectionSettings& s) {
+    // The INI format keeps one line per value, trimmed: such a value would come back changed.
+    const auto lineSafe = [](const QString& v) {
+        return !v.contains(QLatin1Char('\n')) && !v.contains(QLatin1Char('\r'));
+    };
+    if (!lineSafe(s.server) || !lineSafe(s.odbcDriver) || !lineSafe(s.sqliteFile) ||
+        !lineSafe(s.password)) {
+        return QStringLiteral("A field holds a line break.");
+    }
+    if (s.password.contains(QChar(0))) {
+        return QStringLiteral("The password holds a zero character.");
+    }
+    // The file keeps the password in GBK; anything GBK cannot hold would be read back as "?".
+    if (DecodeGbk(EncodeGbk(s.password)) != s.password) {
+        return QStringLiteral("The password holds characters the GBK code page cannot store.");
+    }
+    if (s.engine == Engine::SqlServer && s.server.trimmed().isEmpty()) {
+        return QStringLiteral("The server name is empty.");
+    }
+    if (s.engine == Engine::Sqlite && s.sqliteFile.trimmed().isEmpty()) {
+        return QStringLiteral("The database file is empty.");
+    }
+    return QString();
+}
+
+bool TryConnection(const ConnectionSettings& settings, const QString& stationFolder,
+                   QString* error) {
+    Connection conn;
+    if (OpenConnection(conn, settings, stationFolder)) {
+        conn.close();
+        return true;
+    }
+    if (error) {
+        *error = conn.lastError();
+    }
+    return false;
+}
