@@ -5,6 +5,7 @@
 // Each subsystem adds its registration call here.
 void RegisterAllStatements(StatementCatalogue& catalogue) {
     RegisterDbStatements(catalogue);
+    RegisterBoardStatements(catalogue);
     RegisterDishStatements(catalogue);
     RegisterSessionStatements(catalogue);
 }

@@ -6,4 +6,5 @@ class StatementCatalogue;
 void RegisterDbStatements(StatementCatalogue& catalogue);
 void RegisterDishStatements(StatementCatalogue& catalogue);
 void RegisterSessionStatements(StatementCatalogue& catalogue);
+void RegisterBoardStatements(StatementCatalogue& catalogue);
 void RegisterAllStatements(StatementCatalogue& catalogue);
