@@ -11,9 +11,7 @@ public:
     QString shortTimeText(const QString& column) const override {
         return QStringLiteral("right(CONVERT(varchar(100), %1, 20),14)").arg(column);
     }
-    QString concat(const QStringList& parts) const override {
-        return parts.join(QLatin1Char('+'));
-    }
+    QString concat(const QStringList& parts) const override { return parts.join(QLatin1Char('+')); }
     QString selectTop(int n) const override { return QStringLiteral("select top %1 ").arg(n); }
     QString limitClause(int) const override { return QString(); }
 };
@@ -25,7 +23,8 @@ public:
         return QStringLiteral("tzcy_datediff_mi(%1, %2)").arg(from, to);
     }
     QString shortTimeText(const QString& column) const override {
-        return QStringLiteral("substr(%1, 6, 14)").arg(column);
+        // A time bound as a date-time value is stored in the ISO form, with "T".
+        return QStringLiteral("replace(substr(%1, 6, 14), 'T', ' ')").arg(column);
     }
     QString concat(const QStringList& parts) const override {
         return parts.join(QLatin1String("||"));
