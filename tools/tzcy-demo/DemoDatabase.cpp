@@ -30,6 +30,9 @@ namespace {
 
 using namespace demo;
 
+// A null QString binds as NULL; the station compares the state code with the empty text.
+const QString kNotSet = QStringLiteral("");
+
 // A prepared insert, bound by position and run once per row.
 class Inserter {
 public:
@@ -264,7 +267,7 @@ private:
                     l.returnFlag ? kYes : QStringLiteral("N"),
                     FormatDbTime(l.begin),
                     l.state == DishState::Served ? QVariant(FormatDbTime(l.done)) : QVariant(),
-                    l.state ? DishStateCode(*l.state) : QString(),
+                    l.state ? DishStateCode(*l.state) : kNotSet,
                     l.state ? QVariant(DishStateText(*l.state)) : QVariant(),
                     l.servingState,
                     l.hurried,
@@ -287,7 +290,7 @@ private:
                         kYes,
                         FormatDbTime(at),
                         QVariant(),
-                        QString(),
+                        kNotSet,
                         QVariant(),
                         l.servingState == kBillSettled ? kBillSettled : kLineReturned,
                         0,
@@ -415,7 +418,7 @@ private:
                     addReturn(l, chance(0.5));
                 }
                 if (chance(0.5)) {
-                    l.tcsign = QString();
+                    l.tcsign = kNotSet;
                 }
                 lines.push_back(l);
             }
@@ -448,7 +451,7 @@ private:
             if (l.state == DishState::Served) {
                 serveAfter(l, 2);
             }
-            l.tcsign = QString();
+            l.tcsign = kNotSet;
             lines.push_back(l);
         }
     }
