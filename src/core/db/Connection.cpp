@@ -49,10 +49,9 @@ void DateDiffMinutesFunction(sqlite3_context* ctx, int, sqlite3_value** argv) {
 
 Connection::Connection(std::function<QDateTime()> serverClock)
     : name_(QStringLiteral("tzcy-%1").arg(++g_connectionCounter)),
-      serverClock_(serverClock ? std::move(serverClock)
-                               : std::function<QDateTime()>([] {
-                                     return QDateTime::currentDateTime();
-                                 })) {}
+      serverClock_(serverClock ? std::move(serverClock) : std::function<QDateTime()>([] {
+          return QDateTime::currentDateTime();
+      })) {}
 
 Connection::~Connection() {
     close();
@@ -70,9 +69,13 @@ void Connection::close() {
     }
 }
 
-QSqlDatabase Connection::database() const { return QSqlDatabase::database(name_, false); }
+QSqlDatabase Connection::database() const {
+    return QSqlDatabase::database(name_, false);
+}
 
-QDateTime Connection::serverNow() const { return serverClock_(); }
+QDateTime Connection::serverNow() const {
+    return serverClock_();
+}
 
 bool Connection::open(const ConnectionSettings& settings, const QString& stationFolder) {
     close();
@@ -100,13 +103,26 @@ bool Connection::openSqlite(const QString& file) {
         return false;
     }
     QSqlQuery q(db);
-    // A file that is not a database fails here rather than at the first list.
-    if (!q.exec(QStringLiteral("PRAGMA journal_mode=WAL")) ||
-        !q.exec(QStringLiteral("select count(*) from sqlite_master"))) {
+    // A file that is not a database fails here rather than at the first list; an empty file
+    // opens as a new, empty database, which is not the ERP's either. Both before anything
+    // is written to the file.
+    if (!q.exec(QStringLiteral("select count(*) from sqlite_master"))) {
         lastError_ = q.lastError().text();
         db.close();
         return false;
     }
+    if (!q.next() || q.value(0).toInt() == 0) {
+        lastError_ = QStringLiteral("The database file %1 holds no tables.").arg(file);
+        db.close();
+        return false;
+    }
+    q.finish();
+    if (!q.exec(QStringLiteral("PRAGMA journal_mode=WAL"))) {
+        lastError_ = q.lastError().text();
+        db.close();
+        return false;
+    }
+    q.finish();
     auto* handle = *static_cast<sqlite3* const*>(db.driver()->handle().constData());
     if (!handle) {
         lastError_ = QStringLiteral("No SQLite handle.");
