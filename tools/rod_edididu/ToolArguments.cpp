@@ -126,20 +126,20 @@ QString SettingsProblem(const ConnectionSettings& s) {
     };
     if (!lineSafe(s.server) || !lineSafe(s.odbcDriver) || !lineSafe(s.sqliteFile) ||
         !lineSafe(s.password)) {
-        return QStringLiteral("A field holds a line break.");
+        return QStringLiteral("连接设置中不能含有换行符。");
     }
     if (s.password.contains(QChar(0))) {
-        return QStringLiteral("The password holds a zero character.");
+        return QStringLiteral("密码中不能含有空字符。");
     }
     // The file keeps the password in GBK; anything GBK cannot hold would be read back as "?".
     if (DecodeGbk(EncodeGbk(s.password)) != s.password) {
-        return QStringLiteral("The password holds characters the GBK code page cannot store.");
+        return QStringLiteral("密码中含有 GBK 编码无法保存的字符。");
     }
     if (s.engine == Engine::SqlServer && s.server.trimmed().isEmpty()) {
-        return QStringLiteral("The server name is empty.");
+        return QStringLiteral("请填写服务器名称。");
     }
     if (s.engine == Engine::Sqlite && s.sqliteFile.trimmed().isEmpty()) {
-        return QStringLiteral("The database file is empty.");
+        return QStringLiteral("请填写数据库文件。");
     }
     return QString();
 }
