@@ -1,0 +1,69 @@
+#include "gui/main/StationStartup.h"
+
+#include <QApplication>
+#include <QDir>
+
+#include "core/common/AppTexts.h"
+#include "core/common/StationClock.h"
+#include "core/common/StationState.h"
+#include "core/db/ConnectionSettings.h"
+#include "core/db/TF_dm.h"
+#include "core/session/SingleInstanceGuard.h"
+#include "gui/common/MessageBoxes.h"
+#include "gui/main/TFMain.h"
+#include "gui/session/TFLogin.h"
+
+int StationStartup::run(const StartupEnvironment& env) {
+    SingleInstanceGuard instance(env.lockFolder);
+    if (!instance.acquire()) {
+        boxes_.show(nullptr, QMessageBox::Information, kAlreadyRunningCaption, kAlreadyRunningText,
+                    QMessageBox::Ok);
+        return 0;
+    }
+    QGuiApplication::setApplicationDisplayName(kApplicationTitle);
+
+    const QString folder = ResolveStationFolder(env.arguments, env.home, env.programFolder);
+    TF_dm dm;
+    if (!env.sqlTrace.isEmpty()) {
+        dm.ADOConn.setTrace(SqlTrace(env.sqlTrace));
+    }
+    const SetUpResult setUp = SetUpDataModule(dm, folder, env.programFolder, launcher_);
+    if (setUp.outcome == SetUpOutcome::ToolStarted) {
+        return 0;
+    }
+    if (setUp.outcome == SetUpOutcome::ToolMissing) {
+        boxes_.show(
+            nullptr, QMessageBox::Critical, kApplicationTitle,
+            QStringLiteral("无法连接数据库：%1\n连接配置文件：%2\n找不到连接配置工具 %3，"
+                           "请用它写好连接配置文件后再启动。")
+                .arg(setUp.error.isEmpty() ? QStringLiteral("没有连接配置文件") : setUp.error,
+                     QDir::toNativeSeparators(setUp.iniPath), kConfigToolName),
+            QMessageBox::Ok);
+        return 2;
+    }
+
+    StationState state;
+    SystemTimeSource pcTime;
+    StationClock clock(pcTime);
+    // On the embedded engine the server is this machine: its clock is never set.
+    SystemClockSetter systemClock;
+    RefusingClockSetter keepClock;
+    ClockSetter& clockSetter =
+        dm.ADOConn.engine() == Engine::Sqlite ? static_cast<ClockSetter&>(keepClock) : systemClock;
+
+    // The login closes before the main window is shown: only the main window ends the loop.
+    qApp->setQuitOnLastWindowClosed(false);
+    TFMain main(dm, state, clock, clockSetter, boxes_, speech_, sound_, folder);
+    main.FormCreate();
+
+    TFLogin login(dm, state, clock, boxes_);
+    login.setPauseMs(env.loginPauseMs);
+    login.exec();
+    if (!login.showMainWindow()) {
+        return 0;
+    }
+    QObject::connect(&main, &TFMain::closed, qApp, &QCoreApplication::quit, Qt::QueuedConnection);
+    main.showMaximized();
+    QApplication::exec();
+    return 0;
+}

@@ -1,0 +1,200 @@
+#include "gui/main/TFsz.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSlider>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <stdexcept>
+
+#include "core/main/StationSettings.h"
+#include "core/main/StationSettingsFile.h"
+#include "gui/common/ErrorGuard.h"
+#include "gui/common/RadioGroup.h"
+#include "gui/common/SpeechEngine.h"
+
+TFsz::TFsz(StationSettings& settings, IniFile& file, QTimer& reminderTimer, SpeechEngine& speech,
+           MessageBoxes& boxes, QWidget* parent)
+    : QDialog(parent),
+      settings_(settings),
+      file_(file),
+      reminderTimer_(reminderTimer),
+      speech_(speech),
+      boxes_(boxes) {
+    setObjectName(QStringLiteral("Fsz"));
+    setWindowTitle(QStringLiteral("出品划菜设置"));
+    setFixedSize(450, 327);
+    auto* page = new QVBoxLayout(this);
+    page->setContentsMargins(10, 8, 10, 8);
+    page->setSpacing(6);
+
+    auto* reminder = new QGroupBox(QStringLiteral("超时提醒设置"), this);
+    auto* reminderRow = new QHBoxLayout(reminder);
+    reminderRow->addWidget(new QLabel(QStringLiteral("每"), reminder));
+    EtCstx = new QLineEdit(QStringLiteral("5"), reminder);
+    EtCstx->setObjectName(QStringLiteral("EtCstx"));
+    EtCstx->setFixedWidth(48);
+    EtCstx->installEventFilter(this);
+    reminderRow->addWidget(EtCstx);
+    reminderRow->addWidget(
+        new QLabel(QStringLiteral("分钟进行一次菜品超时提醒，0表示不启用此功能"), reminder), 1);
+    page->addWidget(reminder);
+
+    auto* dishInfo = new QGroupBox(QStringLiteral("菜品信息"), this);
+    auto* dishRows = new QVBoxLayout(dishInfo);
+    Chek_sdsr = new QCheckBox(QStringLiteral("菜品信息处不允许手动输入查询"), dishInfo);
+    Chek_sdsr->setObjectName(QStringLiteral("Chek_sdsr"));
+    Chek_order = new QCheckBox(QStringLiteral("未上菜品中有优先顺序的菜品提示"), dishInfo);
+    Chek_order->setObjectName(QStringLiteral("Chek_order"));
+    dishRows->addWidget(Chek_sdsr);
+    dishRows->addWidget(Chek_order);
+    page->addWidget(dishInfo);
+
+    auto* voice = new QGroupBox(QStringLiteral("语音报菜"), this);
+    auto* voiceGrid = new QGridLayout(voice);
+    voiceGrid->setVerticalSpacing(3);
+    Chk_yybc = new QCheckBox(QStringLiteral("使用扫描枪扫描上菜进行语音报菜"), voice);
+    Chk_yybc->setObjectName(QStringLiteral("Chk_yybc"));
+    voiceGrid->addWidget(Chk_yybc, 0, 0, 1, 2);
+    voiceGrid->addWidget(new QLabel(QStringLiteral("语速设置："), voice), 1, 0);
+    Tb_ys = new QSlider(Qt::Horizontal, voice);
+    Tb_ys->setObjectName(QStringLiteral("Tb_ys"));
+    Tb_ys->setRange(-10, 10);
+    Tb_ys->setSingleStep(1);
+    Tb_ys->setPageStep(1);
+    Tb_ys->setTickPosition(QSlider::TicksBelow);
+    Tb_ys->setTickInterval(5);
+    Tb_ys->setEnabled(false);
+    voiceGrid->addWidget(Tb_ys, 1, 1);
+    auto* marks = new QHBoxLayout;
+    for (const char* mark : {"-10", "-5", "0", "5", "10"}) {
+        if (marks->count() > 0) {
+            marks->addStretch(1);
+        }
+        marks->addWidget(new QLabel(QString::fromLatin1(mark), voice));
+    }
+    voiceGrid->addLayout(marks, 2, 1);
+    auto* note =
+        new QLabel(QStringLiteral("注：需要安装微软中文语音库 SimpChinese Speech Package."), voice);
+    voiceGrid->addWidget(note, 3, 0, 1, 2);
+    Label7 = new QLabel(kChineseVoiceInstalledText, voice);
+    Label7->setObjectName(QStringLiteral("Label7"));
+    Label7->setWordWrap(true);
+    voiceGrid->addWidget(Label7, 4, 0, 1, 2);
+    Label8 =
+        new QLabel(QStringLiteral("运行程序安装目录中的Microsoft_TTS_51_chs.msi进行安装。"), voice);
+    Label8->setObjectName(QStringLiteral("Label8"));
+    Label8->setStyleSheet(QStringLiteral("color: #c0392b;"));
+    Label8->hide();
+    voiceGrid->addWidget(Label8, 5, 0, 1, 2);
+    voiceGrid->setColumnStretch(1, 1);
+    page->addWidget(voice, 1);
+
+    Rg_tmgxzt = new RadioGroup(QStringLiteral("条码枪扫描定位时，状态设置"),
+                               {QStringLiteral("不更新菜品状态"), QStringLiteral("更新为无法制作"),
+                                QStringLiteral("更新为开始制作"), QStringLiteral("更新为制作完成"),
+                                QStringLiteral("更新为加急制作"), QStringLiteral("更新为菜品已上")},
+                               3, this);
+    Rg_tmgxzt->setObjectName(QStringLiteral("Rg_tmgxzt"));
+    Rg_tmgxzt->hide();
+
+    auto* buttons = new QHBoxLayout;
+    Button1 = new QPushButton(QStringLiteral("确定"), this);
+    Button1->setObjectName(QStringLiteral("Button1"));
+    Button2 = new QPushButton(QStringLiteral("取消"), this);
+    Button2->setObjectName(QStringLiteral("Button2"));
+    for (QPushButton* b : {Button1, Button2}) {
+        b->setAutoDefault(false);
+        b->setMinimumWidth(80);
+    }
+    buttons->addStretch(1);
+    buttons->addWidget(Button1);
+    buttons->addWidget(Button2);
+    page->addLayout(buttons);
+
+    const ErrorGuard guard(boxes_, this);
+    connect(Chk_yybc, &QCheckBox::toggled, this,
+            guard.wrap([this] { Tb_ys->setEnabled(Chk_yybc->isChecked()); }));
+    connect(Button1, &QPushButton::clicked, this, guard.wrap([this] { Button1Click(); }));
+    connect(Button2, &QPushButton::clicked, this, guard.wrap([this] { QDialog::reject(); }));
+
+    detectSpeech();
+}
+
+void TFsz::detectSpeech() {
+    chineseVoice_ = false;
+    Label7->setText(kChineseVoiceMissingText);
+    Label8->show();
+    ErrorGuard(boxes_, this).run([this] {
+        chineseVoice_ = HasChineseVoice(speech_.voices());
+        Label7->setText(chineseVoice_ ? kChineseVoiceInstalledText : kChineseVoiceMissingText);
+        Label8->setVisible(!chineseVoice_);
+    });
+}
+
+void TFsz::fillFromSettings() {
+    EtCstx->setText(QString::number(settings_.Et_cstx));
+    Rg_tmgxzt->setItemIndex(settings_.Rg_tmgxzt);
+    if (settings_.YYBC == QLatin1String("Y")) {
+        Chk_yybc->setChecked(true);
+        Tb_ys->setValue(settings_.YYSD);
+    } else {
+        Chk_yybc->setChecked(false);
+    }
+    Tb_ys->setEnabled(Chk_yybc->isChecked());
+    Chek_sdsr->setChecked(settings_.SDSR != QLatin1String("Y"));
+    Chek_order->setChecked(settings_.MEAL_ORDER == QLatin1String("Y"));
+}
+
+void TFsz::Button1Click() {
+    const QString text = EtCstx->text().trimmed();
+    if (text.isEmpty()) {
+        EtCstx->setText(QStringLiteral("5"));
+        return;
+    }
+    bool ok = false;
+    const int minutes = text.toInt(&ok);
+    if (!ok) {
+        throw std::runtime_error(
+            QStringLiteral("'%1' is not a valid integer value").arg(text).toStdString());
+    }
+    if (minutes < 0) {
+        boxes_.show(this, QMessageBox::Information, QStringLiteral("信息提示"),
+                    QStringLiteral("提醒时间不能小于零"), QMessageBox::Ok);
+        EtCstx->setFocus();
+        return;
+    }
+    reminderTimer_.stop();
+    if (minutes != 0) {
+        reminderTimer_.setInterval(minutes * 60000);
+        reminderTimer_.start();
+    }
+    DialogSettings values;
+    values.reminderMinutes = minutes;
+    values.scanRadioGroup = Rg_tmgxzt->itemIndex();
+    values.voice = Chk_yybc->isChecked();
+    values.speechRate = Tb_ys->value();
+    values.noManualInput = Chek_sdsr->isChecked();
+    values.servingOrderPrompt = Chek_order->isChecked();
+    WriteDialogSettings(file_, values);
+    ApplyDialogSettings(settings_, values);
+    accept();
+}
+
+bool TFsz::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == EtCstx && event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        const QString text = key->text();
+        const bool character = text.size() == 1 && text.at(0).isPrint();
+        if (character && (text.at(0) < QLatin1Char('0') || text.at(0) > QLatin1Char('9'))) {
+            return true;  // typing is filtered; only a paste can bring other characters
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
