@@ -19,7 +19,9 @@ struct CatalogueStatement {
 class StatementCatalogue {
 public:
     void add(CatalogueStatement statement) { statements_.push_back(std::move(statement)); }
-    const std::vector<CatalogueStatement>& statements() const { return statements_; }
+    const std::vector<CatalogueStatement>& statements() const& { return statements_; }
+    // "for (s : BuildStatementCatalogue().statements())" would walk a destroyed list.
+    const std::vector<CatalogueStatement>& statements() && = delete;
     const CatalogueStatement* find(const QString& name) const;
 
     // One line per statement with all optional parts off, and one more with all on when it
