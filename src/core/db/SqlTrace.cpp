@@ -12,15 +12,21 @@ void SqlTrace::record(const QString& object, const QString& sql, const QVariantL
     if (!file.open(QIODevice::Append | QIODevice::Text)) {
         return;
     }
+    // One line per statement, whatever the text or a value holds.
+    auto oneLine = [](QString s) {
+        return s.replace(QLatin1Char('\r'), QLatin1Char(' '))
+            .replace(QLatin1Char('\n'), QLatin1Char(' '));
+    };
     QStringList shown;
     for (const QVariant& v : values) {
-        shown << (v.isNull() ? QStringLiteral("NULL") : QLatin1Char('\'') + v.toString() + QLatin1Char('\''));
+        shown << (v.isNull() ? QStringLiteral("NULL")
+                             : QLatin1Char('\'') + oneLine(v.toString()) + QLatin1Char('\''));
     }
-    QString flat = sql;
-    flat.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
-    QString outcome = error.isEmpty()
-                          ? (rows >= 0 ? QStringLiteral("rows=%1").arg(rows) : QStringLiteral("done"))
-                          : QStringLiteral("error=") + QString(error).replace(QLatin1Char('\n'), QLatin1Char(' '));
+    const QString flat = oneLine(sql);
+    QString outcome =
+        error.isEmpty() ? (rows >= 0 ? QStringLiteral("rows=%1").arg(rows) : QStringLiteral("done"))
+                        : QStringLiteral("error=") +
+                              QString(error).replace(QLatin1Char('\n'), QLatin1Char(' '));
     const QString line = QStringLiteral("%1\t%2\t%3ms\t%4\t%5\t[%6]\n")
                              .arg(QDateTime::currentDateTime().toString(Qt::ISODateWithMs), object,
                                   QString::number(micros / 1000.0, 'f', 3), outcome, flat,

@@ -346,11 +346,13 @@ void QueryObjectTest::traceWritesEveryStatement() {
     QVERIFY(ExecSqlParams(st.dm().ADO_Public, QStringLiteral("update Consume set consume_cccs=:a1"),
                           {QStringLiteral("2")}));
     QVERIFY(!OpenSqlParams(q, QStringLiteral("select nope from Consume"), {}));
+    QVERIFY(OpenSqlParams(q, QStringLiteral("select :a1 as v, :a2 as n"),
+                          {QStringLiteral("two\r\nlines"), QString()}));
     QFile f(path);
     QVERIFY(f.open(QIODevice::ReadOnly));
     const QStringList lines =
         QString::fromUtf8(f.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-    QCOMPARE(lines.size(), 3);
+    QCOMPARE(lines.size(), 4);
     QVERIFY2(lines[0].contains(QLatin1String("\tADO_cp\t")) &&
                  lines[0].contains(QLatin1String("rows=1")) &&
                  lines[0].contains(QLatin1String("select consume_bh  from Consume")) &&
@@ -362,6 +364,7 @@ void QueryObjectTest::traceWritesEveryStatement() {
              qPrintable(lines[1]));
     QVERIFY2(lines[2].contains(QLatin1String("error=")) && lines[2].contains(QLatin1String("nope")),
              qPrintable(lines[2]));
+    QVERIFY2(lines[3].contains(QLatin1String("['two  lines', '']")), qPrintable(lines[3]));
 }
 
 void QueryObjectTest::noTraceWithoutPath() {
