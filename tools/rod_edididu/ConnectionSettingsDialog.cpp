@@ -61,6 +61,7 @@ ConnectionSettingsDialog::ConnectionSettingsDialog(QString stationFolder, Messag
     driver_->addItems(KnownDrivers());
     file_ = new QLineEdit(this);
     file_->setObjectName(QStringLiteral("E_file"));
+    file_->setPlaceholderText(kDatabaseName + QStringLiteral(".db"));
     browse_ = new QPushButton(QStringLiteral("浏览…"), this);
     browse_->setObjectName(QStringLiteral("Button_browse"));
 
@@ -137,7 +138,7 @@ void ConnectionSettingsDialog::setSettings(const ConnectionSettings& s) {
     server_->setText(s.server);
     password_->setText(s.password);
     driver_->setCurrentText(s.odbcDriver.isEmpty() ? DefaultOdbcDriver() : s.odbcDriver);
-    file_->setText(s.sqliteFile.isEmpty() ? kDatabaseName + QStringLiteral(".db") : s.sqliteFile);
+    file_->setText(s.sqliteFile);
     engineChanged();
 }
 
@@ -148,6 +149,10 @@ ConnectionSettings ConnectionSettingsDialog::settings() const {
     s.password = password_->text();  // blanks may belong to a password
     s.odbcDriver = driver_->currentText().trimmed();
     s.sqliteFile = file_->text().trimmed();
+    // An empty field means the default file; for SQL Server the key stays as it was.
+    if (s.engine == Engine::Sqlite && s.sqliteFile.isEmpty()) {
+        s.sqliteFile = file_->placeholderText();
+    }
     return s;
 }
 
