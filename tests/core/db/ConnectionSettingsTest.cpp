@@ -86,6 +86,9 @@ private slots:
     void connectionStringKeepsEveryValueWhole_data();
     void connectionStringKeepsEveryValueWhole();
     void freeTdsCannotCarryBraceSemicolon();
+    void emptyDriverMeansThePlatformDefault();
+    void stationFolder_data();
+    void stationFolder();
 };
 
 void ConnectionSettingsTest::decodesFixedVectors_data() {
@@ -301,6 +304,36 @@ void ConnectionSettingsTest::freeTdsCannotCarryBraceSemicolon() {
                                        kDatabaseName, kDatabaseAccount, QStringLiteral("a};b"),
                                        &error)
                  .isEmpty());
+}
+
+void ConnectionSettingsTest::emptyDriverMeansThePlatformDefault() {
+    QString error;
+    const QString cs = BuildOdbcConnectionString(QString(), QStringLiteral("."), kDatabaseName,
+                                                 kDatabaseAccount, QString(), &error);
+    QVERIFY(cs.startsWith(QStringLiteral("DRIVER={%1};").arg(DefaultOdbcDriver())));
+    QVERIFY(cs.endsWith(QLatin1String("PWD={};")));
+}
+
+void ConnectionSettingsTest::stationFolder_data() {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("env");
+    QTest::addColumn<QString>("folder");
+    QTest::newRow("executable folder") << QStringList{"station"} << ""
+                                       << "/opt/exe";
+    QTest::newRow("environment") << QStringList{"station"} << "/srv/home"
+                                 << "/srv/home";
+    QTest::newRow("--home wins") << QStringList{"station", "--home", "/a/b"} << "/srv/home"
+                                 << "/a/b";
+    QTest::newRow("--home=") << QStringList{"station", "--home=/c"} << ""
+                             << "/c";
+    QTest::newRow("--home without a folder") << QStringList{"station", "--home"} << ""
+                                             << "/opt/exe";
+}
+
+void ConnectionSettingsTest::stationFolder() {
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, env);
+    QTEST(ResolveStationFolder(arguments, env, QStringLiteral("/opt/exe")), "folder");
 }
 
 QTEST_GUILESS_MAIN(ConnectionSettingsTest)
