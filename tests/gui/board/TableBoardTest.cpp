@@ -1,0 +1,444 @@
+#include <QLayout>
+#include <QtTest>
+
+#include "ScriptedMessageBoxes.h"
+#include "TestStation.h"
+#include "gui/board/TableBoard.h"
+#include "gui/dishes/DishViews.h"
+#include "gui/tile/Ttzcypanel.h"
+
+namespace {
+
+// A main window with its board and dish views on an embedded station database; the tile
+// area has the design size, 4 x 5 tiles.
+struct Station {
+    TestStation db;
+    ManualTimeSource pcTime{QDateTime(QDate(2026, 7, 15), QTime(18, 30, 0))};
+    StationClock clock{pcTime};
+    StationState state;
+    StationSettings settings;
+    ScriptedMessageBoxes boxes;
+    QWidget window;
+    MainWindowUi ui = BuildMainWindowUi(&window);
+    StationContext ctx{db.dm(), state, settings, boxes, clock, ui, &window};
+    DishViews dishes{ctx};
+    TableBoard board{ctx, dishes};
+
+    Station() {
+        db.exec("insert into roomtype values ('T1','大厅'), ('T2','包间')");
+        db.exec("insert into area values ('A1','一楼'), ('A2','二楼')");
+        db.exec("insert into SmallType (Smalltype_id, Smalltype_NdyHc) values ('S1','N')");
+        db.exec("insert into Meal (meal_bh, meal_name, Meal_time) values ('M1','宫保鸡丁',10)");
+        ui.Panel_Left_Client->setFixedSize(337, 422);
+        window.show();
+        window.layout()->activate();
+    }
+
+    // Table n: room "R<nn>", named "大厅<nn>" (type T1, area A1) or "包间<nn>" (T2, A2).
+    void addTable(int n, bool hall = true, bool openBill = true) {
+        const QString id = QStringLiteral("R%1").arg(n, 2, 10, QLatin1Char('0'));
+        const QString name = (hall ? QStringLiteral("大厅") : QStringLiteral("包间")) + id.mid(1);
+        db.exec("insert into room values (:a, :b, :c, :d, '0')",
+                {id, name, hall ? "T1" : "T2", hall ? "A1" : "A2"});
+        if (openBill) {
+            db.exec("insert into guest values (:a, :b, 4, 268.5, 'true')", {"G" + id.mid(1), id});
+        }
+    }
+    void addTables(int count) {
+        for (int n = 1; n <= count; ++n) {
+            addTable(n);
+        }
+    }
+    void closeBill(int n) {
+        db.exec("update guest set guest_estate = 'false' where guest_table = :a",
+                {QStringLiteral("R%1").arg(n, 2, 10, QLatin1Char('0'))});
+    }
+    void addLine(const QString& bh, int table, const QVariantMap& more = {}) {
+        const QString t = QString::number(table).rightJustified(2, QLatin1Char('0'));
+        // Ordered five minutes ago: not overdue unless a test says so.
+        QVariantMap f{{"consume_bh", bh},
+                      {"consume_guest_bh", "G" + t},
+                      {"consume_table", "R" + t},
+                      {"consume_begintime", "2026-07-15 18:25:00"}};
+        for (auto it = more.begin(); it != more.end(); ++it) {
+            f.insert(it.key(), it.value());
+        }
+        db.addLine(f);
+    }
+    void show() {
+        board.fillAreaList();
+        board.LoadTableTree();
+        board.LoadTableTypeTabs();
+        board.Timer3Timer();
+    }
+    QStringList tileIds() const {
+        QStringList ids;
+        for (Tcypanel* t : board.TableTiles) {
+            ids << t->Label5()->Caption();
+        }
+        return ids;
+    }
+    QString firstTile() const { return tileIds().value(0); }
+    Tcypanel* tile(const QString& id) {
+        const int i = board.GetCtIndexid(id);
+        return i < 0 ? nullptr : board.TableTiles.at(i);
+    }
+    void tick() {
+        ui.Timer_sx->start();
+        board.Timer_sxTimer();
+    }
+    void search(const QString& text) {
+        ui.E_cth->setText(text);
+        ui.Button_ct_cz->click();
+    }
+};
+
+}  // namespace
+
+class TableBoardTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void tilesShowTheBills();
+    void pageCapacityAndFocus_data();
+    void pageCapacityAndFocus();
+    void filters();
+    void paging();
+    void refreshPaths();
+    void refreshReturnsToTheFirstTab();
+    void refreshErrorStopsTheTimer();
+    void selectionMarksOneTile();
+    void refreshKeepsSelectionAndLine();
+    void searchPaths();
+    void picker();
+    void backgroundImages();
+};
+
+void TableBoardTest::tilesShowTheBills() {
+    Station s;
+    s.addTables(3);
+    s.addLine("1", 2, {{"consume_num", 2}, {"consume_Chupinlogo", "4"}});
+    s.addLine("2", 2, {{"consume_num", 3}, {"consume_begintime", "2026-07-15 18:00:00"}});
+    s.addLine("3", 3, {{"consume_Chupinlogo", "4"}});
+    s.show();
+    QCOMPARE(s.tileIds(), QStringList({"R01", "R02", "R03"}));
+    Tcypanel* t = s.tile("R02");
+    QCOMPARE(t->parentWidget(), s.ui.Panel_Left_Client);
+    QCOMPARE(t->geometry(), QRect(82, 0, 80, 80));
+    QCOMPARE(t->property("tag").toInt(), 99);
+    QCOMPARE(t->BGImages(), &s.board.ImageList1);
+    QCOMPARE(t->Label1()->Caption(), QStringLiteral("4人"));
+    QCOMPARE(t->Label2()->Caption(), QStringLiteral("268.5  "));
+    QCOMPARE(t->Label3()->Caption(), QStringLiteral("大厅02"));
+    QVERIFY(!t->Label3()->font().bold());
+    QCOMPARE(t->Label3()->FontColor(), QColor(133, 75, 0));
+    QCOMPARE(t->Label4()->Caption(), QStringLiteral("2.0/5.0"));
+    QCOMPARE(t->Label4()->FontColor(), QColor(255, 0, 0));
+    QVERIFY(!t->Label5()->Visible());
+    QCOMPARE(t->BGImageIndex(), 2);  // serving, the second line waited 30 minutes
+    QCOMPARE(s.tile("R01")->BGImageIndex(), 0);
+    QCOMPARE(s.tile("R01")->Label4()->Caption(), QStringLiteral("0.0/0.0"));
+    QCOMPARE(s.tile("R03")->BGImageIndex(), 3);
+    QCOMPARE(s.tile("R03")->Label4()->FontColor(), QColor(255, 0, 255));
+    QVERIFY(!s.ui.Panel_Left_Client->isHidden());
+}
+
+void TableBoardTest::pageCapacityAndFocus_data() {
+    QTest::addColumn<int>("tables");
+    QTest::addColumn<int>("tiles");
+    QTest::addColumn<int>("capacity");
+    QTest::addColumn<bool>("focusToDishBox");
+    QTest::newRow("none: nothing changes") << 0 << 0 << 0 << false;
+    QTest::newRow("exactly as many as fit") << 20 << 20 << 0 << true;
+    QTest::newRow("one more stops for room") << 21 << 20 << 20 << false;
+}
+
+void TableBoardTest::pageCapacityAndFocus() {
+    QFETCH(int, tables);
+    QFETCH(int, tiles);
+    QFETCH(int, capacity);
+    QFETCH(bool, focusToDishBox);
+    Station s;
+    QApplication::setActiveWindow(&s.window);
+    s.addTables(tables);
+    s.ui.E_cth->setFocus();
+    s.show();
+    QCOMPARE(s.board.TableTiles.size(), tiles);
+    QCOMPARE(s.board.PageCapacity, capacity);
+    QCOMPARE(QApplication::focusWidget() == s.ui.E_cpmc, focusToDishBox);
+}
+
+void TableBoardTest::filters() {
+    Station s;
+    s.addTables(3);
+    s.addTable(4, false);
+    s.addTable(5, false);
+    s.show();
+    QCOMPARE(s.ui.CB_qy->count(), 3);
+    QCOMPARE(s.board.AreaIds, QStringList({"", "A1", "A2"}));
+    QCOMPARE(s.board.TableTypeIds, QStringList({"", "T1", "T2", ""}));
+    QCOMPARE(s.ui.Tab_ct->tabText(0), QStringLiteral("所有餐台"));
+    QCOMPARE(s.tileIds().size(), 5);
+
+    s.ui.CB_qy->setCurrentIndex(2);
+    emit s.ui.CB_qy->activated(2);
+    QVERIFY(s.ui.Panel_Left_Client->isHidden());
+    QVERIFY(s.ui.Timer3->isActive());
+    s.board.Timer3Timer();
+    QCOMPARE(s.tileIds(), QStringList({"R04", "R05"}));
+
+    // A type tab filters only while paging by type is on.
+    s.ui.CB_qy->setCurrentIndex(0);
+    emit s.ui.CB_qy->activated(0);
+    s.ui.Tab_ct->setCurrentIndex(1);
+    QCOMPARE(s.tileIds().size(), 5);
+    s.ui.CB_fyxs->setChecked(true);
+    QVERIFY(!s.ui.Tab_ct->isHidden());
+    QCOMPARE(s.ui.Tab_ct->currentIndex(), 0);  // toggling returns to tab 0
+    s.ui.Tab_ct->setCurrentIndex(2);
+    QCOMPARE(s.tileIds(), QStringList({"R04", "R05"}));
+    s.ui.CB_fyxs->setChecked(false);
+    QVERIFY(s.ui.Tab_ct->isHidden());
+    QCOMPARE(s.ui.Tab_ct->currentIndex(), 0);
+    QCOMPARE(s.tileIds().size(), 5);
+}
+
+void TableBoardTest::paging() {
+    Station s;
+    s.addTables(45);
+    s.show();
+    QCOMPARE(s.board.PageCapacity, 20);
+    s.board.Button_ct_syyClick();  // previous on the first page: blinks only
+    QVERIFY(s.ui.Panel_Left_Client->isHidden());
+    s.board.Timer3Timer();
+    QCOMPARE(s.firstTile(), "R01");
+    QCOMPARE(s.board.TableTiles.size(), 20);
+
+    s.ui.Button_ct_xyy->click();
+    QCOMPARE(s.firstTile(), "R21");
+    s.ui.Button_ct_xyy->click();
+    QCOMPARE(s.firstTile(), "R41");
+    QCOMPARE(s.board.TableTiles.size(), 5);
+    QCOMPARE(s.board.PageCapacity, 20);  // paging does not record it
+    Tcypanel* last = s.board.TableTiles.first();
+    s.ui.Button_ct_xyy->click();  // next on the last page: unchanged
+    QCOMPARE(s.board.TableTiles.first(), last);
+    QCOMPARE(s.firstTile(), "R41");
+
+    // Previous goes back 22 tables, whatever fits.
+    s.ui.Button_ct_syy->click();
+    QCOMPARE(s.firstTile(), "R19");
+    QCOMPARE(s.board.TableTiles.size(), 20);
+    s.ui.Button_ct_syy->click();
+    QCOMPARE(s.firstTile(), "R01");
+}
+
+void TableBoardTest::refreshPaths() {
+    Station s;
+    s.show();
+    QVERIFY(s.board.TableTiles.isEmpty());
+    // A bill opened on an empty board: the next tick rebuilds.
+    s.addTables(1);
+    s.tick();
+    QCOMPARE(s.tileIds(), QStringList({"R01"}));
+    QVERIFY(s.ui.Timer_sx->isActive());
+
+    // Equal counts: the tiles stay and show the new counters.
+    for (int n = 2; n <= 25; ++n) {
+        s.addTable(n);
+    }
+    s.closeBill(1);
+    s.show();
+    QCOMPARE(s.board.TableTiles.size(), 20);
+    Tcypanel* second = s.tile("R03");
+    s.addLine("9", 3, {{"consume_Chupinlogo", "4"}});
+    // A full page with more tables: a bill closed stays on the page until a rebuild.
+    s.closeBill(5);
+    s.tick();
+    QCOMPARE(s.tile("R03"), second);
+    QCOMPARE(second->Label4()->Caption(), QStringLiteral("1.0/1.0"));
+    QCOMPARE(second->BGImageIndex(), 3);
+    QVERIFY(s.tile("R05"));
+
+    // A partial last page, reached with next: a bill closed rebuilds from the first page.
+    s.ui.Button_ct_xyy->click();
+    QCOMPARE(s.firstTile(), "R22");
+    s.closeBill(25);
+    s.tick();
+    QCOMPARE(s.firstTile(), "R02");
+}
+
+void TableBoardTest::refreshReturnsToTheFirstTab() {
+    Station s;
+    s.addTables(3);
+    s.addTable(4, false);
+    s.show();
+    s.ui.CB_fyxs->setChecked(true);
+    s.ui.Tab_ct->setCurrentIndex(1);
+    QCOMPARE(s.tileIds().size(), 3);
+    s.tick();  // nothing changed: the tab stays
+    QCOMPARE(s.ui.Tab_ct->currentIndex(), 1);
+    s.addTable(6);  // a bill opened at a table of the selected type
+    s.tick();
+    QCOMPARE(s.ui.Tab_ct->currentIndex(), 0);
+    QCOMPARE(s.tileIds().size(), 5);
+    QVERIFY(s.ui.Timer_sx->isActive());
+}
+
+void TableBoardTest::refreshErrorStopsTheTimer() {
+    Station s;
+    s.addTables(2);
+    s.show();
+    s.db.exec("alter table guest rename to guest_gone");
+    s.tick();
+    QVERIFY(!s.ui.Timer_sx->isActive());
+    QVERIFY(s.boxes.shown().isEmpty());  // silent
+}
+
+void TableBoardTest::selectionMarksOneTile() {
+    Station s;
+    s.addTables(3);
+    s.addLine("1", 1, {{"consume_Chupinlogo", "4"}});
+    s.addLine("2", 1);
+    s.addLine("3", 2);
+    s.show();
+    Tcypanel* a = s.tile("R01");
+    Tcypanel* b = s.tile("R02");
+    QCOMPARE(a->BGImageIndex(), 1);
+    QTest::mouseClick(a, Qt::LeftButton);
+    QCOMPARE(s.state.CurrentTableId, "R01");
+    QCOMPARE(s.state.CurrentTableName, QStringLiteral("大厅01"));
+    QCOMPARE(s.state.SelectedBaseIndex, 1);
+    QCOMPARE(a->BGImageIndex(), 5);
+    QCOMPARE(s.ui.RG_xszt->itemIndex(), 1);
+    QCOMPARE(s.db.dm().ADO_cp.rowCount(), 2);
+
+    // A click on a label of another tile selects that tile.
+    QTest::mouseClick(b->Label3(), Qt::LeftButton);
+    QCOMPARE(a->BGImageIndex(), 1);
+    QCOMPARE(b->BGImageIndex(), 4);
+    QCOMPARE(s.state.CurrentTableId, "R02");
+    QCOMPARE(s.db.dm().ADO_cp.rowCount(), 1);
+    QCOMPARE(s.db.dm().ADO_cp.asString("consume_bh"), "3");
+
+    // The selected tile again: unmarked and marked again.
+    QTest::mouseClick(b, Qt::LeftButton);
+    QCOMPARE(b->BGImageIndex(), 4);
+    QCOMPARE(s.state.SelectedBaseIndex, 0);
+}
+
+void TableBoardTest::refreshKeepsSelectionAndLine() {
+    Station s;
+    s.addTables(3);
+    s.addLine("1", 2);
+    s.addLine("2", 2);
+    s.addLine("3", 2);
+    s.show();
+    QTest::mouseClick(s.tile("R02"), Qt::LeftButton);
+    QueryObject& list = s.db.dm().ADO_cp;
+    QVERIFY(list.locatePrefix("consume_bh", "2"));
+    s.db.exec("update Consume set consume_Chupinlogo = '4' where consume_bh = '1'");
+    s.tick();
+    QCOMPARE(s.tile("R02")->BGImageIndex(), 5);  // serving now, still marked
+    QCOMPARE(s.state.SelectedBaseIndex, 1);
+    QCOMPARE(list.asString("consume_bh"), "2");
+
+    // A rebuild that also finds a new state: the new tile is marked in that state, not in
+    // the one remembered from the old tile.
+    s.db.exec("update Consume set consume_Chupinlogo = '4'");
+    s.addTable(4);
+    s.tick();
+    QCOMPARE(s.tileIds().size(), 4);
+    QCOMPARE(s.tile("R02")->BGImageIndex(), 7);
+    QCOMPARE(s.state.SelectedBaseIndex, 3);
+    QCOMPARE(list.asString("consume_bh"), "2");
+
+    // A selected table that is not on the board: no marking, the lists still keep their line.
+    s.closeBill(2);
+    s.tick();
+    QVERIFY(!s.tile("R02"));
+    QCOMPARE(s.state.CurrentTableId, "R02");
+    QCOMPARE(list.asString("consume_bh"), "2");
+}
+
+void TableBoardTest::searchPaths() {
+    Station s;
+    s.addTables(3);
+    s.addTable(4, false);
+    s.addTable(5, false, false);  // a table without an open bill
+    s.show();
+
+    s.search("   ");  // blanks only: the tree
+    QVERIFY(!s.ui.Panel_ct->isHidden());
+    QTreeWidget* tree = s.ui.TreeView_ct_ct;
+    QCOMPARE(tree->topLevelItemCount(), 2);
+    QCOMPARE(tree->topLevelItem(0)->text(0), QStringLiteral("大厅"));
+    QCOMPARE(tree->topLevelItem(1)->childCount(), 2);  // with and without a bill
+
+    // A table without an open bill: the picker stays open, nothing is selected.
+    s.search("包间05");
+    QVERIFY(!s.ui.Panel_ct->isHidden());
+    QVERIFY(s.state.CurrentTableId.isEmpty());
+
+    // One match selects it and closes the picker.
+    s.search("大厅03");
+    QVERIFY(s.ui.Panel_ct->isHidden());
+    QCOMPARE(s.state.CurrentTableId, "R03");
+    QCOMPARE(s.tile("R03")->BGImageIndex(), 4);
+
+    // Blanks stay in the pattern: nothing found, nothing changes.
+    s.search(" 大厅01");
+    QVERIFY(s.ui.Panel_ct->isHidden());
+    QCOMPARE(s.state.CurrentTableId, "R03");
+
+    // Several matches: the tree on the first node containing the text, here the type.
+    s.search("大厅");
+    QVERIFY(!s.ui.Panel_ct->isHidden());
+    QCOMPARE(tree->currentItem()->text(0), QStringLiteral("大厅"));
+    s.search("间0");
+    QCOMPARE(tree->currentItem()->text(0), QStringLiteral("包间04"));
+    QCOMPARE(s.state.CurrentTableId, "R03");
+
+    // One match of another type while paging by type: the tab follows and the board is
+    // rebuilt for that type.
+    s.ui.CB_fyxs->setChecked(true);
+    s.search("包间04");
+    QCOMPARE(s.ui.Tab_ct->currentIndex(), 2);
+    QCOMPARE(s.tileIds(), QStringList({"R04"}));
+    QCOMPARE(s.state.CurrentTableId, "R04");
+    QCOMPARE(s.tile("R04")->BGImageIndex(), 4);
+}
+
+void TableBoardTest::picker() {
+    Station s;
+    s.addTables(2);
+    s.show();
+    s.search("");
+    QTreeWidget* tree = s.ui.TreeView_ct_ct;
+    tree->setCurrentItem(tree->topLevelItem(0));
+    s.ui.Button_ct_qd->click();  // a type: nothing
+    QVERIFY(!s.ui.Panel_ct->isHidden());
+    QVERIFY(s.state.CurrentTableId.isEmpty());
+    tree->setCurrentItem(tree->topLevelItem(0)->child(1));
+    s.ui.Button_ct_qd->click();
+    QVERIFY(s.ui.Panel_ct->isHidden());
+    QCOMPARE(s.state.CurrentTableId, "R02");
+    s.search("");
+    s.ui.Button_ct_qx->click();
+    QVERIFY(s.ui.Panel_ct->isHidden());
+}
+
+void TableBoardTest::backgroundImages() {
+    Station s;
+    QCOMPARE(s.board.ImageList1.count(), 8);
+    QCOMPARE(s.board.ImageList1.size(), QSize(80, 80));
+    // Each state has its own band colour; the selected ones share yellow.
+    const auto band = [&](int i) { return s.board.ImageList1.image(i).toImage().pixel(60, 2); };
+    QSet<QRgb> plain{band(0), band(1), band(2), band(3)};
+    QCOMPARE(plain.size(), 4);
+    QCOMPARE(band(4), band(7));
+    QVERIFY(!plain.contains(band(4)));
+}
+
+QTEST_MAIN(TableBoardTest)
+#include "TableBoardTest.moc"
