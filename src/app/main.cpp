@@ -1,5 +1,8 @@
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QTranslator>
 
+#include "core/common/AppTexts.h"
 #include "core/db/TF_dm.h"
 #include "gui/common/MessageBoxes.h"
 #include "gui/common/SoundPlayer.h"
@@ -8,7 +11,14 @@
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("tzcy-station"));
+    // The title names the program in the task bar; window captions stay exactly their own.
+    QApplication::setApplicationName(kApplicationTitle);
+    // Standard buttons in Chinese ("确定", "取消") where Qt's translations are installed.
+    QTranslator qtTexts;
+    if (qtTexts.load(QLocale(QLocale::Chinese, QLocale::China), QStringLiteral("qtbase"),
+                     QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        QApplication::installTranslator(&qtTexts);
+    }
     QtMessageBoxes boxes;
     ProcessLauncher launcher;
     EspeakSpeechEngine speech;

@@ -20,7 +20,6 @@ int StationStartup::run(const StartupEnvironment& env) {
                     QMessageBox::Ok);
         return 0;
     }
-    QGuiApplication::setApplicationDisplayName(kApplicationTitle);
 
     const QString folder = ResolveStationFolder(env.arguments, env.home, env.programFolder);
     TF_dm dm;

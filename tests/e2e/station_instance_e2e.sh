@@ -1,0 +1,74 @@
+#!/usr/bin/env bash
+# One station per PC: a second start while one runs says so and ends; after the first copy
+# was killed, a new start proceeds to the login.
+set -u
+BIN=${1:?usage: station_instance_e2e.sh BUILD_BIN}
+if [[ ! -x "$BIN/tzcy-demo" ]]; then
+    echo "SKIP: $BIN/tzcy-demo is not built"
+    exit 0
+fi
+for tool in Xvfb openbox xdotool; do
+    command -v "$tool" >/dev/null || { echo "FAIL: $tool is not installed"; exit 1; }
+done
+
+WORK=$(mktemp -d)
+PIDS=()
+cleanup() {
+    for pid in "${PIDS[@]}"; do kill -9 "$pid" 2>/dev/null; done
+    wait 2>/dev/null
+    rm -rf "$WORK"
+}
+trap cleanup EXIT
+fail() { echo "FAIL: $*"; exit 1; }
+
+for n in $(seq 141 190); do
+    [[ -e /tmp/.X11-unix/X$n || -e /tmp/.X$n-lock ]] || { DISPLAY_NUM=$n; break; }
+done
+export DISPLAY=:${DISPLAY_NUM:?no free display}
+Xvfb "$DISPLAY" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
+PIDS+=($!)
+for _ in $(seq 50); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.1; done
+openbox >/dev/null 2>&1 &
+PIDS+=($!)
+
+HOME_DIR=$WORK/station
+"$BIN/tzcy-demo" create "$HOME_DIR" >/dev/null || fail "tzcy-demo create"
+export TMPDIR=$WORK
+
+start_station() {
+    "$BIN/tzcy-station" --home "$HOME_DIR" >>"$WORK/station.log" 2>&1 &
+    LAST=$!
+    PIDS+=($LAST)
+}
+
+start_station
+FIRST=$LAST
+timeout 20 xdotool search --sync --onlyvisible --name '^用户登录' >/dev/null || fail "first copy: no login window"
+
+start_station
+SECOND=$LAST
+box=$(timeout 20 xdotool search --sync --onlyvisible --name '^提示信息$') || fail "second copy: no message"
+box=${box%%$'\n'*}
+xdotool windowactivate --sync "$box" >/dev/null 2>&1 || true
+xdotool key Return
+for _ in $(seq 100); do kill -0 "$SECOND" 2>/dev/null || break; sleep 0.1; done
+kill -0 "$SECOND" 2>/dev/null && fail "second copy did not end"
+wait "$SECOND"
+rc=$?
+[[ $rc == 0 ]] || fail "second copy exit code $rc"
+kill -0 "$FIRST" 2>/dev/null || fail "the first copy ended too"
+
+kill -9 "$FIRST"
+wait "$FIRST" 2>/dev/null
+for _ in $(seq 50); do
+    [[ -z $(xdotool search --onlyvisible --name '^用户登录' 2>/dev/null) ]] && break
+    sleep 0.1
+done
+
+start_station
+THIRD=$LAST
+timeout 20 xdotool search --sync --onlyvisible --name '^用户登录' >/dev/null ||
+    fail "after the first copy was killed, a new start shows no login window"
+xdotool search --onlyvisible --name '^提示信息$' >/dev/null 2>&1 && fail "the stale guard blocked the new start"
+kill -0 "$THIRD" 2>/dev/null || fail "the new start ended"
+echo "PASS: second copy refused while the first runs; a start after kill -9 proceeds"
