@@ -73,15 +73,18 @@ void Apply(QTableView* view) {
     rows->setDefaultSectionSize(kRowHeight);
     rows->setSectionResizeMode(QHeaderView::Fixed);
 
-    // The header's background picture is a soft vertical band in the grid-line green.
+    // The window's skin styles every table; the dish grids keep their own colours on top of
+    // it. The header's background picture is a soft vertical band in the grid-line green.
     view->setStyleSheet(
-        QStringLiteral("QTableView { gridline-color: %1; }"
+        QStringLiteral("QTableView { background: white; alternate-background-color: %2;"
+                       " selection-background-color: %3; selection-color: white;"
+                       " gridline-color: %1; }"
                        "QHeaderView::section { color: palette(window-text);"
                        " background: qlineargradient(x1:0, y1:0, x2:0, y2:1,"
                        " stop:0 #fbfcf6, stop:0.5 #eef3df, stop:1 #d9e6b6);"
                        " border: none; border-right: 1px solid %1; border-bottom: 1px solid %1;"
                        " padding: 0 2px; }")
-            .arg(Rgb(kGridLine)));
+            .arg(Rgb(kGridLine), Rgb(kContentOdd), Rgb(kSelection)));
 }
 
 }  // namespace DishGridStyle

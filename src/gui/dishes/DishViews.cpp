@@ -395,16 +395,19 @@ void DishViews::Button_zzwcClick() {
 
 bool DishViews::serveLine(const QString& lineNumber) {
     const DishState served = DishState::Served;
-    if (!ExecSqlParams(ctx_.dm.ADO_Public, DishServedUpdateSql(),
+    QueryObject& update = ctx_.dm.ADO_Public;
+    if (!ExecSqlParams(update, DishServedUpdateSql(),
                        {DishStateText(served), DishStateCode(served),
                         ServedTimeText(ctx_.clock.now()), lineNumber})) {
         return false;
     }
+    // No row changed: the line is gone (another station, a purge); it was not served here.
+    const bool taken = update.rowsAffected() != 0;
     Quietly([&] {
         rerunAndLocate(lineNumber);
         return true;
     });
-    return true;
+    return taken;
 }
 
 void DishViews::Button_cpysClick() {
@@ -434,7 +437,7 @@ void DishViews::Button_cpysClick() {
             state.ServeRefused = true;
             return;
         }
-        // A served line the database did not take is not reported as served.
+        // A line the database did not record as served is not reported as served.
         if (!serveLine(line)) {
             state.ServeRefused = true;
         }

@@ -11,6 +11,7 @@
 #include "gui/dishes/DishGridStyle.h"
 #include "gui/dishes/DishListDelegate.h"
 #include "gui/dishes/DishViews.h"
+#include "gui/main/StationSkin.h"
 
 namespace {
 
@@ -24,6 +25,7 @@ struct Station {
     ScriptedMessageBoxes boxes;
     QWidget window;
     MainWindowUi ui = BuildMainWindowUi(&window);
+    bool skinned = (ApplyStationSkin(&window), true);  // the look the operator sees
     StationContext ctx{db.dm(), state, settings, boxes, clock, ui, &window};
     DishViews views{ctx};
 
@@ -350,6 +352,13 @@ void DishViewsTest::servedUpdateFailureIsARefusal() {
     s.views.Button_zzwcClick();  // swallowed, list as it was
     QCOMPARE(s.list().rowCount(), 1);
     QVERIFY(s.boxes.shown().isEmpty());
+
+    // A line that vanished since the list was run is not served either.
+    s.db.exec("drop trigger no_update");
+    s.db.exec("delete from Consume");
+    s.views.Button_cpysClick();
+    QVERIFY(s.state.ServeRefused);
+    QCOMPARE(s.list().rowCount(), 0);  // re-run all the same
 }
 
 namespace {
@@ -358,8 +367,10 @@ namespace {
 QImage PaintCell(Station& s, int row, int column, bool selected) {
     QTableView* grid = s.ui.cxGrid_ct_cp;
     auto* delegate = s.views.listDelegate();
+    grid->ensurePolished();
     QStyleOptionViewItem base;
     base.initFrom(grid);
+    base.widget = grid;  // painted with the grid's style, under the window's skin
     base.rect = QRect(0, 0, 160, 22);
     base.font = grid->font();
     base.font.setStyleStrategy(QFont::NoAntialias);  // whole pixels in the pen's colour
@@ -420,7 +431,9 @@ void DishViewsTest::rowColour() {
     // The selected row keeps the rule's colour on the selection background; without a rule
     // it shows the selection's white.
     s.list().setCurrentRow(1);
-    QVERIFY(Colours(PaintCell(s, 1, 1, true)).contains(colour == kBlue ? kWhite : colour));
+    const QSet<QRgb> selected = Colours(PaintCell(s, 1, 1, true));
+    QVERIFY(selected.contains(colour == kBlue ? kWhite : colour));
+    QVERIFY(selected.contains(DishGridStyle::kSelection.rgb() & 0xffffff));
 }
 
 void DishViewsTest::emphasis() {
