@@ -1,4 +1,6 @@
 #include <QElapsedTimer>
+#include <QFile>
+#include <QSqlDatabase>
 #include <QTcpServer>
 #include <QtTest>
 
@@ -11,6 +13,15 @@ class DeadServerTest : public QObject {
     Q_OBJECT
 
 private slots:
+    void initTestCase() {
+        if (!QSqlDatabase::isDriverAvailable(QStringLiteral("QODBC"))) {
+            QSKIP("the Qt ODBC driver is not installed");
+        }
+        QFile odbc(QStringLiteral("/etc/odbcinst.ini"));
+        if (!odbc.open(QIODevice::ReadOnly) || !odbc.readAll().contains("[FreeTDS]")) {
+            QSKIP("FreeTDS is not registered with unixODBC");
+        }
+    }
     void silentListenerFailsInSeconds_data();
     void silentListenerFailsInSeconds();
     void nothingListeningFailsFast();
