@@ -412,11 +412,16 @@ bool DishViews::serveLine(const QString& lineNumber) {
 
 void DishViews::Button_cpysClick() {
     StationState& state = ctx_.state;
-    QueryObject& list = ctx_.dm.ADO_cp;
     state.ServeRefused = false;
+    // Whatever ends without a line recorded as served is a refusal for the caller (the scan
+    // must not report a dish as served that is not); a failing check query throws instead.
+    state.ServeRefused = !serveCurrentLine();
+}
+
+bool DishViews::serveCurrentLine() {
+    QueryObject& list = ctx_.dm.ADO_cp;
     if (list.isEmpty()) {
-        state.ServeRefused = true;
-        return;
+        return false;
     }
     const QString line = list.asString(kLineNumber);
     // The check reads the list's current row on every tab; its errors reach the caller.
@@ -427,33 +432,18 @@ void DishViews::Button_cpysClick() {
             !ctx_.boxes.askYesNo(
                 ctx_.window, QStringLiteral("系统提示"),
                 QStringLiteral("未上菜品中有需要优先上菜的菜品！是否继续对该菜品上菜？"))) {
-            state.ServeRefused = true;
-            return;
+            return false;
         }
     }
-    const int tab = ctx_.ui.TAB_CP->currentIndex();
-    if (tab == 0) {
-        if (list.isEmpty()) {
-            state.ServeRefused = true;
-            return;
-        }
-        // A line the database did not record as served is not reported as served.
-        if (!serveLine(line)) {
-            state.ServeRefused = true;
-        }
-    } else if (tab == 1) {
-        if (hasSelectedIcon()) {
-            markSelectedIcon(DishState::Served);
-        }
-        if (list.isEmpty()) {
-            state.ServeRefused = true;
-            return;
-        }
-        if (!hasSelectedIcon()) {
-            return;
-        }
-        if (!serveLine(selectedIconLineNumber())) {
-            state.ServeRefused = true;
-        }
+    switch (ctx_.ui.TAB_CP->currentIndex()) {
+        case 0:
+            return !list.isEmpty() && serveLine(line);
+        case 1:
+            if (hasSelectedIcon()) {
+                markSelectedIcon(DishState::Served);
+            }
+            return !list.isEmpty() && hasSelectedIcon() && serveLine(selectedIconLineNumber());
+        default:
+            return false;  // the overdue, hurry/return and served tabs serve nothing
     }
 }

@@ -33,9 +33,11 @@ public:
     void Button_jjzzClick();
     void Button_wfzzClick();
     void Button_zzwcClick();
-    // Sets ServeRefused when it refuses (empty list, the serving-order question answered
-    // No, the update failed). A failing serving-order query throws DbError: call it inside
-    // an ErrorGuard, or treat the exception as the caller's own failure (the scan).
+    // Sets ServeRefused whenever it ends without a line recorded as served (empty list, the
+    // serving-order question answered No, no icon selected on the icon tab, tabs 2-4, the
+    // update failed or changed no row). A failing serving-order query throws DbError and
+    // leaves ServeRefused false: call it inside an ErrorGuard, or treat the exception as the
+    // caller's own failure (the scan).
     void Button_cpysClick();
 
     // Handlers of the filters, the scope and the tabs; connected by the constructor.
@@ -79,6 +81,7 @@ private:
     // Re-runs the list with its last statement and values and puts it back on the line.
     void rerunAndLocate(const QString& lineNumber);
     bool serveLine(const QString& lineNumber);
+    bool serveCurrentLine();
 
     // The views of later work: the icon view, the overdue, hurry/return and served lists.
     void BuildDishIcons() {}
