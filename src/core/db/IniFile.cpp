@@ -127,6 +127,9 @@ bool IniFile::writeString(const QString& section, const QString& key, const QStr
     value.replace(QLatin1String("\r\n"), QLatin1String(" "));
     value.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
     const QString entry = key + QLatin1Char('=') + value;
+    // Change the file as it is now: a long-lived object must not write back lines that
+    // another program (or another object) has changed since it read them.
+    reload();
     const int s = findSection(section);
     if (s < 0) {
         if (!lines_.isEmpty() && !lines_.last().trimmed().isEmpty()) {

@@ -46,6 +46,7 @@ private slots:
     void invalidGbkNeverCrashes();
     void lineBreaksInAValueCannotAddKeys();
     void writeIntoUnwritableFolderFails();
+    void writesDoNotUndoOtherWriters();
 
 private:
     QTemporaryDir dir_;
@@ -246,6 +247,20 @@ void IniFileTest::lineBreaksInAValueCannotAddKeys() {
 void IniFileTest::writeIntoUnwritableFolderFails() {
     IniFile ini(dir_.filePath(QStringLiteral("no/such/folder/x.ini")));
     QVERIFY(!ini.writeString(QStringLiteral("s"), QStringLiteral("k"), QStringLiteral("v")));
+}
+
+void IniFileTest::writesDoNotUndoOtherWriters() {
+    WriteAll(path_, "[s]\r\na=1\r\n");
+    IniFile held(path_);  // read once, as the main window holds its settings file
+    IniFile other(path_);
+    QVERIFY(other.writeString(QStringLiteral("s"), QStringLiteral("b"), QStringLiteral("2")));
+    WriteAll(path_, ReadAll(path_) + "; edited by hand\r\n[t]\r\nc=3\r\n");
+    QVERIFY(held.writeString(QStringLiteral("s"), QStringLiteral("a"), QStringLiteral("10")));
+    const IniFile fresh(path_);
+    QCOMPARE(fresh.readInt(QStringLiteral("s"), QStringLiteral("a"), 0), 10);
+    QCOMPARE(fresh.readInt(QStringLiteral("s"), QStringLiteral("b"), 0), 2);
+    QCOMPARE(fresh.readInt(QStringLiteral("t"), QStringLiteral("c"), 0), 3);
+    QVERIFY(ReadAll(path_).contains("; edited by hand\r\n"));
 }
 
 QTEST_GUILESS_MAIN(IniFileTest)
