@@ -20,9 +20,13 @@ void QueryObject::setSql(const QString& sql) {
     values_.clear();
 }
 
-void QueryObject::clearParams() { values_.clear(); }
+void QueryObject::clearParams() {
+    values_.clear();
+}
 
-void QueryObject::addParam(const QVariant& value) { values_.append(value); }
+void QueryObject::addParam(const QVariant& value) {
+    values_.append(value);
+}
 
 void QueryObject::setParam(const QString& name, const QVariant& value) {
     bool found = false;
@@ -30,8 +34,7 @@ void QueryObject::setParam(const QString& name, const QVariant& value) {
         values_.append(QVariant());
     }
     for (int i = 0; i < markerCount(); ++i) {
-        if (scanned_.markers[static_cast<size_t>(i)].name.compare(name, Qt::CaseInsensitive) ==
-            0) {
+        if (scanned_.markers[static_cast<size_t>(i)].name.compare(name, Qt::CaseInsensitive) == 0) {
             values_[i] = value;
             found = true;
         }
@@ -41,9 +44,13 @@ void QueryObject::setParam(const QString& name, const QVariant& value) {
     }
 }
 
-void QueryObject::open() { run(true); }
+void QueryObject::open() {
+    run(true);
+}
 
-void QueryObject::execute() { run(false); }
+void QueryObject::execute() {
+    run(false);
+}
 
 void QueryObject::close() {
     const bool had = open_ || !rows_.isEmpty();
@@ -128,9 +135,13 @@ void QueryObject::setCurrentRow(int row) {
     }
 }
 
-void QueryObject::first() { setCurrentRow(0); }
+void QueryObject::first() {
+    setCurrentRow(0);
+}
 
-void QueryObject::last() { setCurrentRow(rowCount() - 1); }
+void QueryObject::last() {
+    setCurrentRow(rowCount() - 1);
+}
 
 void QueryObject::next() {
     if (rows_.isEmpty()) {
@@ -179,8 +190,8 @@ int QueryObject::columnIndex(const QString& column) const {
 
 int QueryObject::requireColumn(const QString& column) const {
     if (!open_) {
-        throw DbError(QStringLiteral("%1: cannot read field %2 of a closed query.")
-                          .arg(name_, column));
+        throw DbError(
+            QStringLiteral("%1: cannot read field %2 of a closed query.").arg(name_, column));
     }
     const int c = columnIndex(column);
     if (c < 0) {
@@ -197,16 +208,28 @@ QVariant QueryObject::value(const QString& column) const {
     return rows_.at(current_).at(c);
 }
 
-QString QueryObject::asString(const QString& column) const {
-    const QVariant v = value(column);
+QString FieldText(const QVariant& v) {
     if (v.isNull()) {
         return QString();
     }
-    if (v.typeId() == QMetaType::Double) {
-        // 3.0 reads as "3", as the ERP's own programs show numbers.
-        return QString::number(v.toDouble(), 'g', 15);
+    switch (v.typeId()) {
+        case QMetaType::Double:
+            // 3.0 reads as "3", as the ERP's own programs show numbers.
+            return QString::number(v.toDouble(), 'g', 15);
+        case QMetaType::QDateTime:
+            // SQL Server hands out date-times, the embedded engine their text: one form.
+            return FormatDbTime(v.toDateTime());
+        case QMetaType::QDate:
+            return v.toDate().toString(QStringLiteral("yyyy-MM-dd"));
+        case QMetaType::QTime:
+            return v.toTime().toString(QStringLiteral("HH:mm:ss"));
+        default:
+            return v.toString();
     }
-    return v.toString();
+}
+
+QString QueryObject::asString(const QString& column) const {
+    return FieldText(value(column));
 }
 
 int QueryObject::asInt(const QString& column) const {

@@ -69,7 +69,7 @@ public:
     QVariant value(const QString& column) const;
     bool isNull(const QString& column) const { return value(column).isNull(); }
     QString asString(const QString& column) const;
-    int asInt(const QString& column) const;  // null is 0; text that is no number throws
+    int asInt(const QString& column) const;        // null is 0; text that is no number throws
     double asDouble(const QString& column) const;  // null is 0
     QDateTime asDateTime(const QString& column) const;
 
@@ -97,3 +97,7 @@ private:
     bool bof_ = false;
     int rowsAffected_ = 0;
 };
+
+// A field's value as asString gives it: null is empty, whole doubles without ".0", date-times
+// as "YYYY-MM-DD HH:MM:SS" whichever engine returned them.
+QString FieldText(const QVariant& value);

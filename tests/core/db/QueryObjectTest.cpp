@@ -32,6 +32,8 @@ private slots:
     void locatePrefix();
     void fieldsByNameWithoutCase();
     void fieldErrors();
+    void fieldText_data();
+    void fieldText();
     void eofAndBof();
     void signals_();
     void traceWritesEveryStatement();
@@ -274,6 +276,25 @@ void QueryObjectTest::fieldErrors() {
     QVERIFY(q.isNull(QStringLiteral("consume_bh")));
     QCOMPARE(q.asString(QStringLiteral("consume_bh")), QString());
     QVERIFY_THROWS_EXCEPTION(DbError, q.value(QStringLiteral("nope")));
+}
+
+void QueryObjectTest::fieldText_data() {
+    QTest::addColumn<QVariant>("value");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("null") << QVariant() << "";
+    QTest::newRow("whole double") << QVariant(3.0) << "3";
+    QTest::newRow("fraction") << QVariant(0.1 + 0.2) << "0.3";
+    QTest::newRow("negative") << QVariant(-2.5) << "-2.5";
+    QTest::newRow("int") << QVariant(42) << "42";
+    QTest::newRow("date-time as SQL Server gives it")
+        << QVariant(QDateTime(QDate(2026, 7, 15), QTime(18, 0, 5, 997))) << "2026-07-15 18:00:05";
+    QTest::newRow("date") << QVariant(QDate(2026, 7, 15)) << "2026-07-15";
+    QTest::newRow("text") << QVariant(QStringLiteral("出品")) << "出品";
+}
+
+void QueryObjectTest::fieldText() {
+    QFETCH(QVariant, value);
+    QTEST(FieldText(value), "text");
 }
 
 void QueryObjectTest::eofAndBof() {
