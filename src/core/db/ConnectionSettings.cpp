@@ -131,10 +131,13 @@ QString BuildOdbcConnectionString(const QString& driver, const QString& server,
         if (SplitServerPort(srv, &srv, &port)) {
             extra.push_back({"PORT", port});
         }
-        // "." and "(local)" mean the local default instance to Microsoft's drivers only.
-        if (srv == QLatin1String(".") ||
-            srv.compare(QLatin1String("(local)"), Qt::CaseInsensitive) == 0) {
-            srv = QStringLiteral("127.0.0.1");
+        // "." and "(local)", alone or before "\instance", mean this machine to Microsoft's
+        // drivers only.
+        const qsizetype slash = srv.indexOf(QLatin1Char('\\'));
+        const QString hostPart = slash < 0 ? srv : srv.left(slash);
+        if (hostPart == QLatin1String(".") ||
+            hostPart.compare(QLatin1String("(local)"), Qt::CaseInsensitive) == 0) {
+            srv = QStringLiteral("127.0.0.1") + (slash < 0 ? QString() : srv.mid(slash));
         }
         // With "tds version = auto" (Debian's default) FreeTDS retries a silent server
         // without end and the login time-out never fires; 7.1 is what SQLOLEDB spoke.

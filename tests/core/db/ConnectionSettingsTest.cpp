@@ -247,6 +247,8 @@ void ConnectionSettingsTest::connectionStringKeepsEveryValueWhole_data() {
         {"empty password", "db1", "", "db1", ""},
         {"chinese", "收银台\\实例", "密码;}x", "收银台\\实例", ""},
         {"local default instance", ".", "pw", "127.0.0.1", ""},
+        {"local named instance", ".\\SQLEXPRESS", "pw", "127.0.0.1\\SQLEXPRESS", ""},
+        {"(local) with port", "(LOCAL),1500", "pw", "127.0.0.1", "1500"},
         {"host comma port", "10.0.0.5,1500", "pw", "10.0.0.5", "1500"},
         {"host colon port", "dbhost:1501", "pw", "dbhost", "1501"},
         {"instance", "dbhost\\SQL2008", "pw", "dbhost\\SQL2008", ""},
