@@ -35,6 +35,7 @@ QString ResolveStationFolder(const QStringList& arguments, const QString& envHom
 
 // The whole ODBC connection string for SQL Server, each value quoted as the driver needs,
 // ending with ";". Empty with *error set when a value cannot be quoted for that driver.
+// Under FreeTDS a server written "host,port" or "host:port" is sent as SERVER and PORT.
 QString BuildOdbcConnectionString(const QString& driver, const QString& server,
                                   const QString& database, const QString& account,
                                   const QString& password, QString* error);
