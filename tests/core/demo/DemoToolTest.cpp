@@ -134,6 +134,7 @@ private slots:
     void sizeOptions();
     void simulateChangesTheDatabaseAndStops();
     void simulateStopsAfterItsDuration();
+    void simulateWritesBesideAReader();
 
 private:
     QTemporaryDir dir_;
@@ -456,6 +457,25 @@ void DemoToolTest::simulateStopsAfterItsDuration() {
     QVERIFY2(r.finished, "simulate did not end by itself");
     QCOMPARE(r.exitCode, 0);
     QVERIFY(r.out.count(QLatin1Char('\n')) >= 1);
+}
+
+// A station holds its read snapshot while it lists; the ordering terminals must still write.
+void DemoToolTest::simulateWritesBesideAReader() {
+    const QString folder = dir_.filePath(QStringLiteral("shared"));
+    QCOMPARE(RunTool({QStringLiteral("create"), folder, QStringLiteral("--now"), kNow}).exitCode,
+             0);
+    DemoDb station(folder);
+    QVERIFY(station.ok());
+    QVERIFY(station.rows(QStringLiteral("begin")).isEmpty());
+    const int seen = station.scalar(QStringLiteral("select count(*) from Consume")).toInt();
+    const Run r = RunTool({QStringLiteral("simulate"), folder, QStringLiteral("--steps"),
+                           QStringLiteral("20"), QStringLiteral("--interval"), QStringLiteral("0"),
+                           QStringLiteral("--seed"), QStringLiteral("8")});
+    QVERIFY2(r.finished && r.exitCode == 0, qPrintable(r.err));
+    QVERIFY2(!r.out.contains(QStringLiteral("跳过")), qPrintable(r.out));
+    QCOMPARE(station.scalar(QStringLiteral("select count(*) from Consume")).toInt(), seen);
+    station.rows(QStringLiteral("commit"));
+    QVERIFY(station.scalar(QStringLiteral("select count(*) from Consume")).toInt() > seen);
 }
 
 QTEST_GUILESS_MAIN(DemoToolTest)
