@@ -1,6 +1,7 @@
 #include "gui/board/TableBoard.h"
 
 #include <QApplication>
+#include <QFontInfo>
 #include <QKeyEvent>
 #include <QSizePolicy>
 
@@ -18,6 +19,7 @@ const QColor kBrown(133, 75, 0);
 const QColor kCounterOpen(255, 0, 0);
 const QColor kCounterDone(255, 0, 255);
 constexpr int kSkinExempt = 99;
+constexpr int kMinNamePixels = 12;
 
 }  // namespace
 
@@ -184,6 +186,11 @@ void TableBoard::FillTableTile(Tcypanel* tile, QueryObject& scratch) {
     QFont nameFont = name->font();
     nameFont.setBold(false);
     nameFont.setPointSize(6);
+    // Six points of a CJK face is 8 pixels on a 96-dpi screen, which no one reads at the
+    // pass: the name keeps at least the window's 12 pixels.
+    if (QFontInfo(nameFont).pixelSize() < kMinNamePixels) {
+        nameFont.setPixelSize(kMinNamePixels);
+    }
     name->setFont(nameFont);
     name->setAlignment(Qt::AlignHCenter);
 

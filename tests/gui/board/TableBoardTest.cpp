@@ -201,6 +201,12 @@ void TableBoardTest::filters() {
     QVERIFY(s.ui.Tab_ct->isHidden());
     QCOMPARE(s.ui.Tab_ct->currentIndex(), 0);
     QCOMPARE(s.tileIds().size(), 5);
+
+    // Enter in the area list goes on to the next control.
+    QApplication::setActiveWindow(&s.window);
+    s.ui.CB_qy->setFocus();
+    QTest::keyClick(s.ui.CB_qy, Qt::Key_Return);
+    QCOMPARE(QApplication::focusWidget(), s.ui.CB_qy->nextInFocusChain());
 }
 
 void TableBoardTest::paging() {

@@ -162,6 +162,13 @@ void TtzcypanelTest::paintsFillBackgroundAndFrames() {
     QCOMPARE(PixelAt(&tile, 40, 5), QColor(200, 0, 0));
     tile.setBGImageIndex(3);  // outside the list: nothing drawn
     QCOMPARE(PixelAt(&tile, 40, 5), QColor(10, 200, 30));
+    // The picture is stretched over the face, under the background image.
+    tile.setPicture(Solid(QSize(4, 4), QColor(0, 0, 200)));
+    QCOMPARE(PixelAt(&tile, 70, 70), QColor(0, 0, 200));
+    tile.setBGImageIndex(0);
+    QCOMPARE(PixelAt(&tile, 70, 70), QColor(200, 0, 0));
+    tile.setPicture(QPixmap());
+    tile.setBGImageIndex(3);
 
     const QColor light = QColor(tile.palette().color(QPalette::Light).rgb());
     const QColor dark = QColor(tile.palette().color(QPalette::Dark).rgb());
