@@ -32,6 +32,9 @@ QString DishGridFooter::cellText(int column) const {
 }
 
 QRect DishGridFooter::cellRect(int column) const {
+    if (!view_) {
+        return {};
+    }
     QHeaderView* header = view_->horizontalHeader();
     if (header->isSectionHidden(column)) {
         return {};

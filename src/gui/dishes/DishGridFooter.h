@@ -1,9 +1,9 @@
 #pragma once
 
 #include <QMap>
+#include <QPointer>
+#include <QTableView>
 #include <QWidget>
-
-class QTableView;
 
 // The summary line under a dish grid: texts placed under given columns, following the
 // columns as they are resized or scrolled.
@@ -27,6 +27,6 @@ private:
         QString text;
         Qt::Alignment alignment;
     };
-    QTableView* view_;
+    QPointer<QTableView> view_;
     QMap<int, Cell> cells_;
 };

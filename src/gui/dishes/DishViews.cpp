@@ -56,6 +56,7 @@ bool Quietly(F&& step) {
 DishViews::DishViews(StationContext& ctx, QObject* parent)
     : QObject(parent), ctx_(ctx), guard_(ctx.boxes, ctx.window) {
     MainWindowUi& ui = ctx_.ui;
+    grid_ = ui.cxGrid_ct_cp;
     model_ = new DishGridModel(ctx_.dm.ADO_cp, DishListColumns(), this);
     BindDishGrid(ui.cxGrid_ct_cp, model_);
     delegate_ = new DishListDelegate(
@@ -72,6 +73,18 @@ DishViews::DishViews(StationContext& ctx, QObject* parent)
 
     stackPages();
     connectControls();
+}
+
+DishViews::~DishViews() {
+    // The grid may outlive the views (the window deletes its children last).
+    if (grid_) {
+        grid_->setItemDelegate(nullptr);
+        grid_->setModel(nullptr);
+    }
+}
+
+DishGridFooter* DishViews::listFooter() const {
+    return footer_;
 }
 
 void DishViews::stackPages() {
@@ -200,6 +213,9 @@ void DishViews::QueryDishList(const QString& tableId) {
 void DishViews::QueryServedList() {}
 
 void DishViews::updateFooter() {
+    if (!footer_) {
+        return;
+    }
     const QueryObject& q = ctx_.dm.ADO_cp;
     const int count = q.isOpen() ? q.rowCount() : 0;
     footer_->setCell(model_->columnOf(QStringLiteral("consume_meal_name")),

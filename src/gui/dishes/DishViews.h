@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <QPointer>
 #include <QStringList>
 
 #include "core/db/DishState.h"
@@ -19,6 +20,7 @@ class DishViews : public QObject {
 
 public:
     DishViews(StationContext& ctx, QObject* parent = nullptr);
+    ~DishViews() override;
 
     // Creation: fill CB_cpbm / DepartmentCodes and CB_gzzd / StationCodes.
     void fillFilterLists();
@@ -60,7 +62,7 @@ public:
 
     DishGridModel* listModel() const { return model_; }
     DishListDelegate* listDelegate() const { return delegate_; }
-    DishGridFooter* listFooter() const { return footer_; }
+    DishGridFooter* listFooter() const;
 
     QStringList DepartmentCodes;
     QStringList StationCodes;
@@ -96,5 +98,6 @@ private:
     ErrorGuard guard_;
     DishGridModel* model_ = nullptr;
     DishListDelegate* delegate_ = nullptr;
-    DishGridFooter* footer_ = nullptr;
+    QPointer<DishGridFooter> footer_;
+    QPointer<QTableView> grid_;
 };

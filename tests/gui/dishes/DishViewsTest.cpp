@@ -6,6 +6,7 @@
 
 #include "ScriptedMessageBoxes.h"
 #include "TestStation.h"
+#include "core/db/SqlHelpers.h"
 #include "gui/dishes/DishGridFooter.h"
 #include "gui/dishes/DishGridModel.h"
 #include "gui/dishes/DishGridStyle.h"
@@ -104,6 +105,7 @@ private slots:
     void scopeAndFilters();
     void tabsStackPages();
     void contextMenu();
+    void windowDestroyedFirst();
 };
 
 void DishViewsTest::gridColumns() {
@@ -628,6 +630,23 @@ void DishViewsTest::contextMenu() {
         }
     }
     QCOMPARE(visible, QStringList({"无法制作", "菜品已上"}));
+}
+
+void DishViewsTest::windowDestroyedFirst() {
+    TestStation db;
+    ManualTimeSource pcTime{QDateTime(QDate(2026, 7, 15), QTime(18, 31, 5))};
+    StationClock clock{pcTime};
+    StationState state;
+    StationSettings settings;
+    ScriptedMessageBoxes boxes;
+    auto* window = new QWidget;
+    MainWindowUi ui = BuildMainWindowUi(window);
+    StationContext ctx{db.dm(), state, settings, boxes, clock, ui, window};
+    auto views = std::make_unique<DishViews>(ctx);
+    delete window;
+    // The list goes on living in the data module; nothing of the window may be touched.
+    QVERIFY(OpenSqlParams(db.dm().ADO_cp, "select 1 as consume_num", {}));
+    views.reset();
 }
 
 QTEST_MAIN(DishViewsTest)
