@@ -134,7 +134,7 @@ int TableBoard::GetCtIndex(const QString& tableName) const {
 
 void TableBoard::ctpanelclick(QObject* sender) {
     const WaitCursor wait;
-    QPointer<Tcypanel> tile = qobject_cast<Tcypanel*>(sender);
+    QPointer<Ttzcypanel> tile = qobject_cast<Ttzcypanel*>(sender);
     ctx_.ui.RG_xszt->setItemIndex(1);
     if (!tile) {
         return;
