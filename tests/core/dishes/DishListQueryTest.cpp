@@ -2,6 +2,7 @@
 
 #include "TestStation.h"
 #include "core/db/Dialect.h"
+#include "core/db/StatementCatalogue.h"
 #include "core/dishes/DishListQuery.h"
 
 Q_DECLARE_METATYPE(DishListFilter)
@@ -55,6 +56,7 @@ private slots:
     void listedLines_data();
     void listedLines();
     void rowFields();
+    void catalogue();
 
 private:
     void addFixture(TestStation& st);
@@ -236,6 +238,23 @@ void DishListQueryTest::rowFields() {
     QCOMPARE(q.asString(QStringLiteral("sit_name")), QStringLiteral("一楼"));
     QCOMPARE(q.asInt(QStringLiteral("Smalltype_scsx")), 4);
     QCOMPARE(q.columnNames().size(), 24);
+}
+
+void DishListQueryTest::catalogue() {
+    const StatementCatalogue catalogue = BuildStatementCatalogue();
+    for (const char* name : {"DishStateUpdate", "DishServedUpdate", "ServingOrderCheck"}) {
+        QVERIFY2(catalogue.find(QString::fromLatin1(name)), name);
+    }
+    const CatalogueStatement* list = catalogue.find(QStringLiteral("DishList"));
+    QVERIFY(list);
+    QCOMPARE(list->build(SqlServerDialect(), {}), kHead + kTail);
+    const QSet<QString> all(list->optionalParts.begin(), list->optionalParts.end());
+    const QString full = list->build(SqlServerDialect(), all);
+    for (const char* part :
+         {" and consume_Chupinlogo =:a1 ", " and consume_CPdep =:a2", " and consume_sit =:a3",
+          " and consume_table = :a4", " or consume_bh like :bh)"}) {
+        QVERIFY2(full.contains(QString::fromLatin1(part)), part);
+    }
 }
 
 QTEST_GUILESS_MAIN(DishListQueryTest)
