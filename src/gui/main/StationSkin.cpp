@@ -42,6 +42,8 @@ QScrollBar:horizontal { height: 14px; background: #eef3f8; }
 QScrollBar::handle { background: #b7c8da; border-radius: 4px; min-height: 20px; min-width: 20px; }
 QSlider::groove:horizontal { height: 4px; background: #b7c8da; }
 QSlider::handle:horizontal { width: 12px; margin: -5px 0; background: #3c7fc0; border-radius: 3px; }
+QSlider::handle:horizontal:disabled { background: #c8d2dc; }
+QSlider::groove:horizontal:disabled { background: #dde3e9; }
 QMenu { background: white; border: 1px solid #8fa8c2; }
 QMenu::item { padding: 4px 20px; }
 QMenu::item:selected { background: #3c7fc0; color: white; }

@@ -165,6 +165,9 @@ void TFLogin::FillOperatorList() {
         item->setSizeHint(QSize(0, 21));
         ListBox1->addItem(item);
     }
+    // Up to five rows show at once; more scroll.
+    const int rows = std::clamp(ListBox1->count(), 1, 5);
+    ListBox1->setFixedHeight(rows * 21 + 2 * ListBox1->frameWidth());
 }
 
 void TFLogin::ImgBtn1Click() {
