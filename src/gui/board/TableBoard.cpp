@@ -30,6 +30,7 @@ TableBoard::TableBoard(StationContext& ctx, DishViews& dishes, QObject* parent)
       dishes_(dishes),
       guard_(ctx.boxes, ctx.window) {
     PaintTableBoardImages(ImageList1);
+    tileArea_ = ctx_.ui.Panel_Left_Client;
     // Hidden during a rebuild, the tile area keeps its place and its size.
     QSizePolicy policy = ctx_.ui.Panel_Left_Client->sizePolicy();
     policy.setRetainSizeWhenHidden(true);
@@ -38,7 +39,9 @@ TableBoard::TableBoard(StationContext& ctx, DishViews& dishes, QObject* parent)
 }
 
 TableBoard::~TableBoard() {
-    freeTiles();
+    if (tileArea_) {
+        freeTiles();
+    }
 }
 
 void TableBoard::connectControls() {

@@ -2,6 +2,7 @@
 
 #include <QList>
 #include <QObject>
+#include <QPointer>
 #include <QStringList>
 
 #include "gui/common/ErrorGuard.h"
@@ -81,4 +82,6 @@ private:
     StationContext& ctx_;
     DishViews& dishes_;
     ErrorGuard guard_;
+    // The tiles are its children: when the window goes first, they went with it.
+    QPointer<QWidget> tileArea_;
 };

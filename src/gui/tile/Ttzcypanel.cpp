@@ -439,9 +439,9 @@ void Ttzcypanel::contextMenuEvent(QContextMenuEvent* event) {
 
 // --- Tcypanel -------------------------------------------------------------------------------
 
-Tcypanel::Tcypanel(QWidget* parent) : Ttzcypanel(parent) {
-    setFocusPolicy(Qt::ClickFocus);
-}
+// Like a panel, a tile takes no focus from a click: the dish search box keeps it for the
+// scanner.
+Tcypanel::Tcypanel(QWidget* parent) : Ttzcypanel(parent) {}
 
 void Tcypanel::dragDropped(Ttzcypanel* source, QPoint pos) {
     emit OnDragDrop(this, source, pos.x(), pos.y());

@@ -1,5 +1,6 @@
 #include <QLayout>
 #include <QtTest>
+#include <memory>
 
 #include "ScriptedMessageBoxes.h"
 #include "TestStation.h"
@@ -100,6 +101,8 @@ class TableBoardTest : public QObject {
 
 private slots:
     void tilesShowTheBills();
+    void failedTileStatementStopsTheBuild();
+    void tileAreaGoneFirst();
     void pageCapacityAndFocus_data();
     void pageCapacityAndFocus();
     void filters();
@@ -141,6 +144,27 @@ void TableBoardTest::tilesShowTheBills() {
     QCOMPARE(s.tile("R03")->BGImageIndex(), 3);
     QCOMPARE(s.tile("R03")->Label4()->FontColor(), QColor(255, 0, 255));
     QVERIFY(!s.ui.Panel_Left_Client->isHidden());
+}
+
+void TableBoardTest::failedTileStatementStopsTheBuild() {
+    Station s;
+    s.addTables(3);
+    s.show();
+    s.db.exec("alter table Consume rename to Consume_gone");
+    s.ui.CB_qy->setCurrentIndex(1);
+    emit s.ui.CB_qy->activated(1);
+    // The first tile failed: it stays, the build stops there, the error is shown.
+    QCOMPARE(s.board.TableTiles.size(), 1);
+    QCOMPARE(s.boxes.shown().size(), 1);
+    QVERIFY(s.ui.Timer3->isActive());  // the area still comes back
+}
+
+void TableBoardTest::tileAreaGoneFirst() {
+    auto s = std::make_unique<Station>();
+    s->addTables(2);
+    s->show();
+    delete s->ui.Panel_Left_Client;  // with the tiles
+    s.reset();                       // the board does not free them again
 }
 
 void TableBoardTest::pageCapacityAndFocus_data() {
