@@ -151,6 +151,14 @@ void MainWindowUiTest::hiddenControlsStartHidden() {
     }
     QCOMPARE(ui.Panel_ct->size(), QSize(265, 250));
     QCOMPARE(ui.Panel_Left_Client->parentWidget()->width(), 359);
+    QCOMPARE(ui.Image_content->parentWidget()->height(), 72);
+    QCOMPARE(ui.Button_ct_syy->parentWidget()->height(), 41);
+    QCOMPARE(ui.Button_cpys->parentWidget()->height(), 41);
+    QCOMPARE(ui.Label_operator->parentWidget()->height(), 28);
+    QCOMPARE(ui.Label_operator->parentWidget()->width(), window.width());
+    // The pages stack in one place; only the list page shows at start.
+    QCOMPARE(ui.RzPanel10->parentWidget(), ui.RzPanel5->parentWidget());
+    QCOMPARE(ui.RzPl_finished->parentWidget(), ui.RzPanel5->parentWidget());
     QList<bool> menuVisible;
     for (QAction* a : ui.PopupMenu3->actions()) {
         menuVisible << a->isVisible();
