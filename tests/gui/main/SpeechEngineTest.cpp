@@ -68,7 +68,7 @@ void SpeechEngineTest::newSpeechCutsOffTheOldAndNothingOutlivesTheEngine() {
     QTemporaryDir dir;
     const QString marker = QStringLiteral("marker-%1").arg(QCoreApplication::applicationPid());
     // A speaker that never finishes by itself, like an engine stuck on a missing device.
-    const QString program = Script(dir, "sleep 60\n");
+    const QString program = Script(dir, "sleep 60 </dev/null >/dev/null 2>&1\n");
     {
         EspeakSpeechEngine engine(program);
         engine.setRate(10);
