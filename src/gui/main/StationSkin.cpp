@@ -22,7 +22,6 @@ QLineEdit, QComboBox {
     min-height: 20px; selection-background-color: #3c7fc0;
 }
 QLineEdit:focus, QComboBox:focus { border-color: #2f6fb0; }
-QComboBox::drop-down { width: 18px; border-left: 1px solid #c3d2e2; }
 QCheckBox, QRadioButton { color: #1b2b3b; spacing: 4px; }
 QGroupBox { border: 1px solid #c3d2e2; border-radius: 3px; margin-top: 8px; }
 QGroupBox::title { subcontrol-origin: margin; left: 6px; padding: 0 2px; }
