@@ -304,14 +304,50 @@ private:
 
     double amount(const Line& l) const { return l.dish->price * (l.num - l.returned); }
 
+    // How a table's meal goes, so the board shows every tile state: just seated, served on
+    // time, waiting too long, everything out.
+    enum class Pace { Fresh, OnTime, Late, Done };
+
+    Pace pickPace() {
+        const double r = rng_.generateDouble();
+        return r < 0.15   ? Pace::Fresh
+               : r < 0.55 ? Pace::OnTime
+               : r < 0.85 ? Pace::Late
+                          : Pace::Done;
+    }
+
+    int minutesSeated(Pace pace) {
+        switch (pace) {
+            case Pace::Fresh:
+                return between(3, 12);
+            case Pace::OnTime:
+                return between(15, 90);
+            case Pace::Late:
+                return between(30, 150);
+            case Pace::Done:
+                return between(50, 140);
+        }
+        return 30;
+    }
+
     // The state a line has reached some minutes after it was ordered.
-    std::optional<DishState> stateAfter(int minutes, const Dish& d) {
+    std::optional<DishState> stateAfter(int minutes, const Dish& d, Pace pace) {
         const int allowed = d.minutes ? d.minutes : 20;
         const double r = rng_.generateDouble();
-        if (minutes < 3) {
-            return r < 0.7 ? std::nullopt : std::optional(DishState::StartMaking);
+        if (pace == Pace::Done) {
+            return r < 0.95 ? DishState::Served : DishState::CannotMake;
+        }
+        if (pace == Pace::Fresh || minutes < 3) {
+            return r < 0.6    ? std::nullopt
+                   : r < 0.95 ? std::optional(DishState::StartMaking)
+                              : std::optional(DishState::Urgent);
         }
         if (minutes > allowed * 0.8) {
+            if (pace == Pace::OnTime) {
+                return r < 0.8    ? DishState::Served
+                       : r < 0.95 ? DishState::Made
+                                  : DishState::CannotMake;
+            }
             if (r < 0.6)
                 return DishState::Served;
             if (r < 0.72)
@@ -379,9 +415,10 @@ private:
             const int guests = between(t.minGuests, t.maxGuests);
             const QString bill = DemoBillNumber(now_.date(), ++billSeq_);
             const QString sit = stationFor(t);
+            const Pace pace = b < 2 ? Pace::Late : pickPace();
             const QDateTime opened = now_.addSecs(-60 * (b == 0   ? 80
                                                          : b == 1 ? 55
-                                                                  : between(8, 150)) -
+                                                                  : minutesSeated(pace)) -
                                                   between(0, 59));
             int count =
                 b + 1 == bills ? total - given : static_cast<int>(total * weight.at(b) / sum + 0.5);
@@ -400,7 +437,7 @@ private:
                     between(0, 59));
                 Line l = orderLine(bill, t, sit, guests, std::min(at, now_), *pick(orderable_));
                 const int age = static_cast<int>(l.begin.secsTo(now_) / 60);
-                l.state = stateAfter(age, *l.dish);
+                l.state = stateAfter(age, *l.dish, pace);
                 if (l.state == DishState::Served) {
                     serveAfter(l, 2);
                 }
@@ -423,7 +460,7 @@ private:
                 lines.push_back(l);
             }
             if (b > 1 && count > 6 && chance(0.15)) {
-                addPackage(lines, bill, t, sit, guests, opened.addSecs(60));
+                addPackage(lines, bill, t, sit, guests, opened.addSecs(60), pace);
             }
             double billTotal = 0;
             for (const Line& l : lines) {
@@ -437,7 +474,7 @@ private:
     }
 
     void addPackage(QVector<Line>& lines, const QString& bill, const TablePlan& t,
-                    const QString& sit, int guests, const QDateTime& at) {
+                    const QString& sit, int guests, const QDateTime& at, Pace pace) {
         const Package& p = pick(Packages());
         Line head = orderLine(bill, t, sit, guests, at, *FindDish(QString::fromUtf8(p.dishId)));
         head.num = 1;
@@ -447,7 +484,7 @@ private:
             Line l = orderLine(bill, t, sit, guests, at, *FindDish(QString::fromUtf8(part)));
             l.num = 1;
             const int age = static_cast<int>(at.secsTo(now_) / 60);
-            l.state = stateAfter(age, *l.dish);
+            l.state = stateAfter(age, *l.dish, pace);
             if (l.state == DishState::Served) {
                 serveAfter(l, 2);
             }
@@ -517,7 +554,7 @@ private:
         Line drink = orderLine(bill, t, sit, guests, now_.addSecs(-60 * 50), dish("M051"));
         drink.num = 4;
         lines.push_back(drink);
-        addPackage(lines, bill, t, sit, guests, now_.addSecs(-60 * 45));
+        addPackage(lines, bill, t, sit, guests, now_.addSecs(-60 * 45), Pace::Late);
         return lines;
     }
 
