@@ -25,7 +25,7 @@ struct MainFixture {
     FakeSoundPlayer sound;
     std::unique_ptr<TFMain> main;
 
-    explicit MainFixture(const QByteArray& settingsFile = QByteArray()) {
+    explicit MainFixture(const QByteArray& settingsFile = QByteArray(), bool create = true) {
         if (!settingsFile.isNull()) {
             QFile f(StationSettingsPath(st.folder()));
             f.open(QIODevice::WriteOnly);
@@ -38,7 +38,9 @@ struct MainFixture {
         RegisterSession(st.dm(), "S1", "默认工作站", "001", "出品划菜", "10.0.0.1");
         main = std::make_unique<TFMain>(st.dm(), state, clock, clockSetter, boxes, speech, sound,
                                         st.folder());
-        main->FormCreate();
+        if (create) {
+            main->FormCreate();
+        }
     }
     MainWindowUi& ui() { return main->ui(); }
     void show() {
@@ -65,6 +67,7 @@ class TFMainTest : public QObject {
 private slots:
     void creationReadsSettingsAndSelectsStoredFilters();
     void storedPositionBeyondTheListLeavesNoSelection();
+    void failedCreationStepShowsTheErrorAndKeepsTheWindow();
     void showStartsTimersAndFocusesTheDishBox_data();
     void showStartsTimersAndFocusesTheDishBox();
     void logoKeepsItsDistanceFromTheRightEdge();
@@ -99,6 +102,16 @@ void TFMainTest::storedPositionBeyondTheListLeavesNoSelection() {
     QCOMPARE(f.ui().CB_qy->currentIndex(), -1);
     QCOMPARE(f.ui().CB_cpbm->currentIndex(), -1);
     QCOMPARE(f.ui().CB_gzzd->currentIndex(), -1);
+}
+
+void TFMainTest::failedCreationStepShowsTheErrorAndKeepsTheWindow() {
+    MainFixture f(QByteArray(), false);
+    f.st.dm().ADOConn.close();  // the database went away: the clock query fails
+    f.main->FormCreate();
+    QCOMPARE(f.boxes.shown().size(), 1);
+    QCOMPARE(f.boxes.shown().at(0).icon, QMessageBox::Critical);
+    // One box for the first failing step; the rest of the steps are skipped.
+    QCOMPARE(f.main->windowTitle(), QStringLiteral("檀舟餐饮ERP出品划菜"));
 }
 
 void TFMainTest::showStartsTimersAndFocusesTheDishBox_data() {
