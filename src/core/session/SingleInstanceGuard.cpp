@@ -1,12 +1,17 @@
 #include "core/session/SingleInstanceGuard.h"
 
 #include <QDir>
+#include <QRegularExpression>
 
 namespace {
 
 QString LockPath(const QString& folder) {
     const QString dir = folder.isEmpty() ? QDir::tempPath() : folder;
-    return QDir(dir).filePath(kSingleInstanceName + QStringLiteral(".lock"));
+    // Per user, like a session's mutex: another user's station on a shared /tmp is no copy.
+    QString user = qEnvironmentVariable("USER", qEnvironmentVariable("USERNAME"));
+    user.remove(QRegularExpression(QStringLiteral("[^A-Za-z0-9_.-]")));
+    const QString suffix = user.isEmpty() ? QString() : QStringLiteral("-") + user;
+    return QDir(dir).filePath(kSingleInstanceName + suffix + QStringLiteral(".lock"));
 }
 
 }  // namespace

@@ -10,7 +10,7 @@ inline const QString kSingleInstanceName = QStringLiteral("zided_roze");
 // guard is destroyed.
 class SingleInstanceGuard {
 public:
-    // The lock file "zided_roze.lock" in folder (the temporary folder by default).
+    // The lock file "zided_roze-USER.lock" in folder (the temporary folder by default).
     explicit SingleInstanceGuard(const QString& folder = QString());
 
     // True when this process now holds the guard; false when another live copy does.
