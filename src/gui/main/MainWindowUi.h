@@ -44,13 +44,13 @@ struct MainWindowUi {
     // right area: search strip
     QLineEdit* E_cpmc = nullptr;
     QToolButton* SpeedButton1 = nullptr;
-    QToolButton* ImgBtn9 = nullptr;   // search
-    QToolButton* ImgBtn10 = nullptr;  // advanced query
-    QToolButton* ImgBtn12 = nullptr;  // settings
-    QLabel* L_gzzd = nullptr;         // hidden
-    QComboBox* CB_gzzd = nullptr;     // hidden
-    QLabel* L_cpbm = nullptr;         // hidden
-    QComboBox* CB_cpbm = nullptr;     // hidden
+    QToolButton* ImgBtn9 = nullptr;       // search
+    QToolButton* ImgBtn10 = nullptr;      // advanced query
+    QToolButton* ImgBtn12 = nullptr;      // settings
+    QLabel* L_gzzd = nullptr;             // hidden
+    QComboBox* CB_gzzd = nullptr;         // hidden
+    QLabel* L_cpbm = nullptr;             // hidden
+    QComboBox* CB_cpbm = nullptr;         // hidden
     QPushButton* Button_cp_cz = nullptr;  // hidden
     RadioGroup* RG_xszt = nullptr;        // hidden
     QPushButton* Button1 = nullptr;       // hidden "设置"
@@ -60,22 +60,22 @@ struct MainWindowUi {
 
     // right area: dish tabs and their pages (stacked, one visible)
     QTabBar* TAB_CP = nullptr;
-    QFrame* RzPanel5 = nullptr;       // list page: grid, reminder panel below it
+    QFrame* RzPanel5 = nullptr;  // list page: grid, reminder panel below it
     QTableView* cxGrid_ct_cp = nullptr;
-    QFrame* RzPl_cstx = nullptr;      // overdue reminder panel, hidden until needed
-    QFrame* RzPanel10 = nullptr;      // icon page
+    QFrame* RzPl_cstx = nullptr;             // overdue reminder panel, hidden until needed
+    QFrame* RzPanel10 = nullptr;             // icon page
     QWidget* Panel_client_client = nullptr;  // icon area: icons placed by position
-    QFrame* RzPanel7 = nullptr;       // overdue list page
-    QFrame* RzPl_tccc = nullptr;      // hurry / return list page
-    QFrame* RzPl_finished = nullptr;  // recently served list page
+    QFrame* RzPanel7 = nullptr;              // overdue list page
+    QFrame* RzPl_tccc = nullptr;             // hurry / return list page
+    QFrame* RzPl_finished = nullptr;         // recently served list page
 
     // right area: status bar
     QToolButton* Button_cpys = nullptr;
     QToolButton* Button_wfzz = nullptr;
     QToolButton* ImgBtn11 = nullptr;
-    QToolButton* Button_zzwc = nullptr;  // hidden
-    QToolButton* Button_kszz = nullptr;  // hidden
-    QToolButton* Button_jjzz = nullptr;  // hidden
+    QToolButton* Button_zzwc = nullptr;    // hidden
+    QToolButton* Button_kszz = nullptr;    // hidden
+    QToolButton* Button_jjzz = nullptr;    // hidden
     QToolButton* Button_cp_xyy = nullptr;  // icon paging, shown on the icon tab only
     QToolButton* Button_cp_syy = nullptr;
 
