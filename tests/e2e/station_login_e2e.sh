@@ -26,6 +26,7 @@ for n in $(seq 90 140); do
     [[ -e /tmp/.X11-unix/X$n || -e /tmp/.X$n-lock ]] || { DISPLAY_NUM=$n; break; }
 done
 export DISPLAY=:${DISPLAY_NUM:?no free display}
+export QT_QPA_PLATFORM=xcb  # the windows must reach the X display, whatever the runner set
 Xvfb "$DISPLAY" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
 PIDS+=($!)
 for _ in $(seq 50); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.1; done
