@@ -181,15 +181,14 @@ void TFMain::ImgBtn11Click() {}
 
 bool TFMain::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress && watched->isWidgetType()) {
-        auto* receiver = static_cast<QWidget*>(watched);
-        if (receiver->window() == this && isVisible()) {
-            return handleKey(receiver, static_cast<QKeyEvent*>(event));
+        if (static_cast<QWidget*>(watched)->window() == this && isVisible()) {
+            return handleKey(static_cast<QKeyEvent*>(event));
         }
     }
     return QWidget::eventFilter(watched, event);
 }
 
-bool TFMain::handleKey(QWidget* receiver, QKeyEvent* key) {
+bool TFMain::handleKey(QKeyEvent* key) {
     switch (key->key()) {
         case Qt::Key_F5:
             guard_.run([this] { dishes_.Button_wfzzClick(); });
@@ -215,6 +214,5 @@ bool TFMain::handleKey(QWidget* receiver, QKeyEvent* key) {
             guard_.run([this] { ui_.E_cpmc->setFocus(); });
         }
     }
-    (void)receiver;
     return false;
 }

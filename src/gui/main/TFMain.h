@@ -61,7 +61,7 @@ private:
     void closeSteps();
     void placeLogo();
     void connectControls();
-    bool handleKey(QWidget* receiver, QKeyEvent* key);
+    bool handleKey(QKeyEvent* key);
 
     TF_dm& dm_;
     StationState& state_;
