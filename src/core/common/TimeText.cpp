@@ -13,8 +13,8 @@ QDateTime ParseDbTime(const QString& text) {
     if (s.size() >= 11 && s.at(10) == QLatin1Char('T')) {
         s[10] = QLatin1Char(' ');
     }
-    for (const auto* format : {"yyyy-MM-dd HH:mm:ss.zzz", "yyyy-MM-dd HH:mm:ss",
-                               "yyyy-MM-dd HH:mm", "yyyy-MM-dd"}) {
+    for (const auto* format :
+         {"yyyy-MM-dd HH:mm:ss.zzz", "yyyy-MM-dd HH:mm:ss", "yyyy-MM-dd HH:mm", "yyyy-MM-dd"}) {
         const QDateTime t = QDateTime::fromString(s, QLatin1String(format));
         if (t.isValid()) {
             return t;

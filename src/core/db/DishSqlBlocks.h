@@ -9,10 +9,14 @@
 namespace DishSql {
 
 // Minutes waited since ordering, by the server's clock and its minute-boundary rule.
-inline QString WaitingMinutes(const Dialect& d) { return d.minutesSince(QStringLiteral("consume_begintime")); }
+inline QString WaitingMinutes(const Dialect& d) {
+    return d.minutesSince(QStringLiteral("consume_begintime"));
+}
 
 // "MM-DD hh:mm:ss" of a time column.
-inline QString ShortTime(const Dialect& d, const QString& column) { return d.shortTimeText(column); }
+inline QString ShortTime(const Dialect& d, const QString& column) {
+    return d.shortTimeText(column);
+}
 
 inline const QString kNetQuantity = QStringLiteral("(consume_num-consume_returnNum)");
 
@@ -32,7 +36,8 @@ inline QString ExcludedCategoriesBound(const QString& marker) {
         .arg(marker);
 }
 
-inline const QString kPackageExclusion = QStringLiteral("(consume_tcsign<>'TC' or consume_tcsign is null)");
+inline const QString kPackageExclusion =
+    QStringLiteral("(consume_tcsign<>'TC' or consume_tcsign is null)");
 
 // State neither cannot-make, made nor served.
 inline const QString kOverdueStateTest = QStringLiteral(
@@ -41,8 +46,9 @@ inline const QString kOverdueStateTest = QStringLiteral(
 // "催菜(n)" for hurried lines, the serving state otherwise.
 inline QString HurryColumn(const Dialect& d) {
     return QStringLiteral("(case when consume_cccs>0 then %1 else consume_state end)as cctc")
-        .arg(d.concat({QStringLiteral("'催菜('"), QStringLiteral("cast(consume_cccs as varchar(50))"),
-                       QStringLiteral("')'")}));
+        .arg(
+            d.concat({QStringLiteral("'催菜('"),
+                      QStringLiteral("cast(consume_cccs as varchar(50))"), QStringLiteral("')'")}));
 }
 
 }  // namespace DishSql

@@ -1,6 +1,8 @@
 #include "core/db/DishState.h"
 
-QString DishStateCode(DishState state) { return QString::number(static_cast<int>(state)); }
+QString DishStateCode(DishState state) {
+    return QString::number(static_cast<int>(state));
+}
 
 QString DishStateText(DishState state) {
     switch (state) {

@@ -19,9 +19,10 @@ QStringList EmbeddedSchemaStatements() {
         QStringLiteral("create table SmallType (Smalltype_id TEXT primary key, "
                        "Smalltype_name TEXT, Smalltype_big_id TEXT, Smalltype_NdyHc TEXT, "
                        "Smalltype_scsx INTEGER)"),
-        QStringLiteral("create table Meal (meal_bh TEXT primary key, meal_name TEXT, "
-                       "meal_code TEXT, meal_Barcode TEXT, meal_unit TEXT, Meal_type_id TEXT, "
-                       "Meal_time INTEGER, meal_clean TEXT default 'N', meal_cleanSl REAL default 0)"),
+        QStringLiteral(
+            "create table Meal (meal_bh TEXT primary key, meal_name TEXT, "
+            "meal_code TEXT, meal_Barcode TEXT, meal_unit TEXT, Meal_type_id TEXT, "
+            "Meal_time INTEGER, meal_clean TEXT default 'N', meal_cleanSl REAL default 0)"),
         QStringLiteral("create table Kitchen (kitchen_bh TEXT primary key, kitchen_name TEXT)"),
         QStringLiteral("create table SaleSit (sit_id TEXT primary key, sit_name TEXT)"),
         QStringLiteral("create table Employee (employee_id TEXT primary key, employee_name TEXT)"),

@@ -4,7 +4,9 @@
 
 namespace {
 
-int DigitValue(char c) { return (c >= '0' && c <= '9') ? c - 48 : c - 55; }
+int DigitValue(char c) {
+    return (c >= '0' && c <= '9') ? c - 48 : c - 55;
+}
 
 }  // namespace
 

@@ -24,7 +24,9 @@ bool Run(QueryObject& query, const QString& sql, const QStringList& values, bool
 
 }  // namespace
 
-void OpenSql(QueryObject& query, const QString& sql) { Run(query, sql, {}, true); }
+void OpenSql(QueryObject& query, const QString& sql) {
+    Run(query, sql, {}, true);
+}
 
 bool OpenSqlParams(QueryObject& query, const QString& sql, const QStringList& values) {
     return Run(query, sql, values, true);

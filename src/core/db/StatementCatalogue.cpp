@@ -14,7 +14,8 @@ const CatalogueStatement* StatementCatalogue::find(const QString& name) const {
 QStringList StatementCatalogue::render(const Dialect& dialect) const {
     QStringList lines;
     auto flat = [](QString sql) {
-        return sql.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
+        return sql.replace(QLatin1Char('\r'), QLatin1Char(' '))
+            .replace(QLatin1Char('\n'), QLatin1Char(' '));
     };
     for (const auto& s : statements_) {
         lines << s.name + QStringLiteral("\tbase\t") + flat(s.build(dialect, {}));

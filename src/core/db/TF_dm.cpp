@@ -47,8 +47,8 @@ QString FindConfigTool(const QString& programFolder) {
     return QStandardPaths::findExecutable(kConfigToolName);
 }
 
-SetUpResult SetUpDataModule(TF_dm& dm, const QString& stationFolder,
-                            const QString& programFolder, ProgramLauncher& launcher) {
+SetUpResult SetUpDataModule(TF_dm& dm, const QString& stationFolder, const QString& programFolder,
+                            ProgramLauncher& launcher) {
     SetUpResult result;
     result.iniPath = QDir(stationFolder).filePath(kConnectionFileName);
     QString reason;
@@ -64,8 +64,9 @@ SetUpResult SetUpDataModule(TF_dm& dm, const QString& stationFolder,
         result.error = dm.ADOConn.lastError();
     }
     const QString tool = FindConfigTool(programFolder);
-    const QStringList args{QStringLiteral("--home"), stationFolder, QStringLiteral("--reason"),
-                           reason, QStringLiteral("--error"), result.error};
+    const QStringList args{QStringLiteral("--home"),   stationFolder,
+                           QStringLiteral("--reason"), reason,
+                           QStringLiteral("--error"),  result.error};
     if (!tool.isEmpty() && launcher.startDetached(tool, args)) {
         result.outcome = SetUpOutcome::ToolStarted;
     } else {

@@ -62,8 +62,8 @@ struct SetUpResult {
 
 // The data module's set-up: read sql_config.ini from the station folder, open ADOConn, or
 // start the settings tool (the program folder first, then the search path) and report.
-SetUpResult SetUpDataModule(TF_dm& dm, const QString& stationFolder,
-                            const QString& programFolder, ProgramLauncher& launcher);
+SetUpResult SetUpDataModule(TF_dm& dm, const QString& stationFolder, const QString& programFolder,
+                            ProgramLauncher& launcher);
 
 // Where the settings tool is: the program folder first, then the search path; empty when
 // it is nowhere.

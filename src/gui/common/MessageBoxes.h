@@ -33,7 +33,7 @@ public:
 
 class QtMessageBoxes final : public MessageBoxes {
 public:
-    QMessageBox::StandardButton show(QWidget* owner, QMessageBox::Icon icon,
-                                     const QString& caption, const QString& text,
+    QMessageBox::StandardButton show(QWidget* owner, QMessageBox::Icon icon, const QString& caption,
+                                     const QString& text,
                                      QMessageBox::StandardButtons buttons) override;
 };

@@ -25,7 +25,9 @@ TestStation::TestStation(const QDateTime& serverTime) : serverClock(serverTime) 
     }
 }
 
-QString TestStation::databasePath() const { return QDir(folder()).filePath(QStringLiteral("tzcyerp.db")); }
+QString TestStation::databasePath() const {
+    return QDir(folder()).filePath(QStringLiteral("tzcyerp.db"));
+}
 
 void TestStation::exec(const QString& sql, const QVariantList& values) {
     QueryObject q(dm_->ADOConn, QStringLiteral("Fixture"));

@@ -11,7 +11,8 @@
 // on it whose server clock (getdate()) is pinned and moved by the test.
 class TestStation {
 public:
-    explicit TestStation(const QDateTime& serverTime = QDateTime(QDate(2026, 7, 15), QTime(18, 30, 0)));
+    explicit TestStation(const QDateTime& serverTime = QDateTime(QDate(2026, 7, 15),
+                                                                 QTime(18, 30, 0)));
 
     QString folder() const { return dir_.path(); }
     QString databasePath() const;

@@ -9,8 +9,7 @@ QStringList ScriptedMessageBoxes::texts() const {
 }
 
 QMessageBox::StandardButton ScriptedMessageBoxes::show(QWidget*, QMessageBox::Icon icon,
-                                                       const QString& caption,
-                                                       const QString& text,
+                                                       const QString& caption, const QString& text,
                                                        QMessageBox::StandardButtons buttons) {
     shown_.append({icon, caption, text, buttons});
     if (!answers_.isEmpty()) {

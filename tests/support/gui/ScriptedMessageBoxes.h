@@ -21,8 +21,8 @@ public:
     QStringList texts() const;
     void clear() { shown_.clear(); }
 
-    QMessageBox::StandardButton show(QWidget* owner, QMessageBox::Icon icon,
-                                     const QString& caption, const QString& text,
+    QMessageBox::StandardButton show(QWidget* owner, QMessageBox::Icon icon, const QString& caption,
+                                     const QString& text,
                                      QMessageBox::StandardButtons buttons) override;
 
 private:
