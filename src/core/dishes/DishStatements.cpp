@@ -27,6 +27,12 @@ void RegisterDishStatements(StatementCatalogue& catalogue) {
              }
              return BuildDishListStatement(d, f, QStringLiteral("R1")).text;
          }});
+    catalogue.add({QStringLiteral("DepartmentList"), {}, [](const Dialect&, const QSet<QString>&) {
+                       return kDepartmentListSql;
+                   }});
+    catalogue.add({QStringLiteral("StationList"), {}, [](const Dialect&, const QSet<QString>&) {
+                       return kStationListSql;
+                   }});
     catalogue.add({QStringLiteral("DishStateUpdate"), {}, [](const Dialect&, const QSet<QString>&) {
                        return DishStateUpdateSql();
                    }});

@@ -181,10 +181,10 @@ void DishViews::fillFilterLists() {
         }
     };
     fill(ctx_.ui.CB_cpbm, DepartmentCodes, QStringLiteral("所有部门"),
-         QStringLiteral("select kitchen_bh,kitchen_name from Kitchen"),
+         kDepartmentListSql,
          QStringLiteral("kitchen_bh"), QStringLiteral("kitchen_name"));
     fill(ctx_.ui.CB_gzzd, StationCodes, QStringLiteral("所有站点"),
-         QStringLiteral("select sit_id,sit_name from SaleSit"), QStringLiteral("sit_id"),
+         kStationListSql, QStringLiteral("sit_id"),
          QStringLiteral("sit_name"));
 }
 

@@ -2,8 +2,7 @@
 #include <QtTest>
 #include <memory>
 
-#include "ScriptedMessageBoxes.h"
-#include "TestStation.h"
+#include "StationWindow.h"
 #include "gui/board/TableBoard.h"
 #include "gui/dishes/DishViews.h"
 #include "gui/tile/Ttzcypanel.h"
@@ -12,16 +11,7 @@ namespace {
 
 // A main window with its board and dish views on an embedded station database; the tile
 // area has the design size, 4 x 5 tiles.
-struct Station {
-    TestStation db;
-    ManualTimeSource pcTime{QDateTime(QDate(2026, 7, 15), QTime(18, 30, 0))};
-    StationClock clock{pcTime};
-    StationState state;
-    StationSettings settings;
-    ScriptedMessageBoxes boxes;
-    QWidget window;
-    MainWindowUi ui = BuildMainWindowUi(&window);
-    StationContext ctx{db.dm(), state, settings, boxes, clock, ui, &window};
+struct Station : StationWindow {
     DishViews dishes{ctx};
     TableBoard board{ctx, dishes};
 

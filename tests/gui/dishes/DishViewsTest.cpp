@@ -4,8 +4,7 @@
 #include <functional>
 #include <memory>
 
-#include "ScriptedMessageBoxes.h"
-#include "TestStation.h"
+#include "StationWindow.h"
 #include "core/db/SqlHelpers.h"
 #include "gui/dishes/DishGridFooter.h"
 #include "gui/dishes/DishGridModel.h"
@@ -17,17 +16,9 @@
 namespace {
 
 // A main window with its dish views on an embedded station database.
-struct Station {
-    TestStation db;
-    ManualTimeSource pcTime{QDateTime(QDate(2026, 7, 15), QTime(18, 31, 5))};
-    StationClock clock{pcTime};
-    StationState state;
-    StationSettings settings;
-    ScriptedMessageBoxes boxes;
-    QWidget window;
-    MainWindowUi ui = BuildMainWindowUi(&window);
+struct Station : StationWindow {
+    Station() : StationWindow(QDateTime(QDate(2026, 7, 15), QTime(18, 31, 5))) {}
     bool skinned = (ApplyStationSkin(&window), true);  // the look the operator sees
-    StationContext ctx{db.dm(), state, settings, boxes, clock, ui, &window};
     DishViews views{ctx};
 
     QueryObject& list() { return db.dm().ADO_cp; }
