@@ -7,31 +7,10 @@ if [[ ! -x "$BIN/tzcy-demo" ]]; then
     echo "SKIP: $BIN/tzcy-demo is not built"
     exit 0
 fi
-for tool in Xvfb openbox xdotool sqlite3; do
-    command -v "$tool" >/dev/null || { echo "FAIL: $tool is not installed"; exit 1; }
-done
-
-WORK=$(mktemp -d)
-PIDS=()
-cleanup() {
-    for pid in "${PIDS[@]}"; do kill "$pid" 2>/dev/null; done
-    wait 2>/dev/null
-    rm -rf "$WORK"
-}
-trap cleanup EXIT
+source "$(dirname "$0")/xsession.sh"
+require_tools Xvfb openbox xdotool sqlite3
 fail() { echo "FAIL: $*"; [[ -f $WORK/station.log ]] && sed 's/^/  station: /' "$WORK/station.log"; exit 1; }
-
-# A display nobody uses.
-for n in $(seq 90 140); do
-    [[ -e /tmp/.X11-unix/X$n || -e /tmp/.X$n-lock ]] || { DISPLAY_NUM=$n; break; }
-done
-export DISPLAY=:${DISPLAY_NUM:?no free display}
-export QT_QPA_PLATFORM=xcb  # the windows must reach the X display, whatever the runner set
-Xvfb "$DISPLAY" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
-PIDS+=($!)
-for _ in $(seq 50); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.1; done
-openbox >/dev/null 2>&1 &
-PIDS+=($!)
+start_display 90 140
 
 HOME_DIR=$WORK/station
 "$BIN/tzcy-demo" create "$HOME_DIR" >/dev/null || fail "tzcy-demo create"

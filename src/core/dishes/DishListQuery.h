@@ -24,7 +24,8 @@ struct BoundSql {
 };
 
 // The department and ordering-station filter lists.
-inline const QString kDepartmentListSql = QStringLiteral("select kitchen_bh,kitchen_name from Kitchen");
+inline const QString kDepartmentListSql =
+    QStringLiteral("select kitchen_bh,kitchen_name from Kitchen");
 inline const QString kStationListSql = QStringLiteral("select sit_id,sit_name from SaleSit");
 
 // CB_cpzt's items, index 0 to 7.

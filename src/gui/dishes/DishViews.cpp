@@ -180,12 +180,10 @@ void DishViews::fillFilterLists() {
             codes << q.asString(codeColumn);
         }
     };
-    fill(ctx_.ui.CB_cpbm, DepartmentCodes, QStringLiteral("所有部门"),
-         kDepartmentListSql,
+    fill(ctx_.ui.CB_cpbm, DepartmentCodes, QStringLiteral("所有部门"), kDepartmentListSql,
          QStringLiteral("kitchen_bh"), QStringLiteral("kitchen_name"));
-    fill(ctx_.ui.CB_gzzd, StationCodes, QStringLiteral("所有站点"),
-         kStationListSql, QStringLiteral("sit_id"),
-         QStringLiteral("sit_name"));
+    fill(ctx_.ui.CB_gzzd, StationCodes, QStringLiteral("所有站点"), kStationListSql,
+         QStringLiteral("sit_id"), QStringLiteral("sit_name"));
 }
 
 DishListFilter DishViews::currentFilter() const {
