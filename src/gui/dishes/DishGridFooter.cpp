@@ -8,7 +8,8 @@
 
 #include "gui/dishes/DishGridStyle.h"
 
-DishGridFooter::DishGridFooter(QTableView* view, QWidget* parent) : QWidget(parent), view_(view) {
+DishGridFooter::DishGridFooter(QTableView* view, QWidget* parent)
+    : QWidget(parent), view_(view), viewObject_(view) {
     setObjectName(view->objectName() + QStringLiteral("_footer"));
     setFixedHeight(DishGridStyle::kFooterHeight);
     setFont(DishGridStyle::FooterFont());
@@ -63,7 +64,8 @@ void DishGridFooter::paintEvent(QPaintEvent*) {
 }
 
 bool DishGridFooter::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == view_ && (event->type() == QEvent::Resize || event->type() == QEvent::Move)) {
+    if ((event->type() == QEvent::Resize || event->type() == QEvent::Move) &&
+        watched == viewObject_) {
         update();
     }
     return QWidget::eventFilter(watched, event);

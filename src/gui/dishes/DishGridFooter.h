@@ -28,5 +28,7 @@ private:
         Qt::Alignment alignment;
     };
     QPointer<QTableView> view_;
+    // For identity only: the view's events still arrive while it is being destroyed.
+    const QObject* viewObject_;
     QMap<int, Cell> cells_;
 };

@@ -222,7 +222,8 @@ void IniFileTest::firstWriteCreatesTheFile() {
 
 void IniFileTest::invalidGbkNeverCrashes() {
     // A lead byte without its trail, bytes GBK never uses, a lead byte at the very end.
-    WriteAll(path_, QByteArray("[s]\r\nbad=\x81\x20\xFF\x80ok\r\nnext=1\r\nend=\x81", 36));
+    static const char bytes[] = "[s]\r\nbad=\x81\x20\xFF\x80ok\r\nnext=1\r\nend=\x81";
+    WriteAll(path_, QByteArray(bytes, sizeof bytes - 1));
     IniFile ini(path_);
     const QString bad = ini.readString(QStringLiteral("s"), QStringLiteral("bad"), {});
     QVERIFY(bad.endsWith(QStringLiteral("ok")));
