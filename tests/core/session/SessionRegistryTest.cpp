@@ -3,6 +3,8 @@
 #include "TestStation.h"
 #include "core/common/StationClock.h"
 #include "core/db/DbError.h"
+#include "core/db/Dialect.h"
+#include "core/db/StatementCatalogue.h"
 #include "core/session/Md5Hex.h"
 #include "core/session/SessionRegistry.h"
 #include "core/session/SingleInstanceGuard.h"
@@ -24,6 +26,8 @@ private slots:
     void unregisterDeletesOnlyThisSession();
     void loginAndLogoutRowsDifferOnlyWhereExpected();
     void statementsLetErrorsThrough();
+    void sqlServerTexts_data();
+    void sqlServerTexts();
     void unresolvableHostGivesLoopback();
     void secondGuardIsRefusedWhileTheFirstHoldsIt();
 };
@@ -188,6 +192,35 @@ void SessionRegistryTest::statementsLetErrorsThrough() {
     QVERIFY_THROWS_EXCEPTION(DbError, UnregisterSession(st.dm(), QStringLiteral("A")));
     QVERIFY_THROWS_EXCEPTION(DbError, RegisterSession(st.dm(), "A", "w", "001", "m", "ip"));
     QVERIFY_THROWS_EXCEPTION(DbError, WriteLoginLog(st.dm(), clock, QStringLiteral("001")));
+}
+
+void SessionRegistryTest::sqlServerTexts_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("register") << "RegisterSession"
+                              << "insert into khdzt(khdzt_id,khdzt_gzzdmc,khdzt_gzzdip,khdzt_user,"
+                                 "khdzt_dlsj,khdzt_zhgxsj,khdzt_mkmc) values (:a1,:a2,:a3,:a4,"
+                                 "getdate(),getdate(),:a7) ";
+    QTest::newRow("touch") << "TouchSession"
+                           << "update khdzt set khdzt_zhgxsj=getdate() where khdzt_id= :a1";
+    QTest::newRow("unregister") << "UnregisterSession"
+                                << "delete from khdzt where khdzt_id= :a1";
+    QTest::newRow("log") << "WriteOperationLog"
+                         << "insert into logb(logb_id,Logb_datetime,Logb_mrzy,Logb_loginfo,"
+                            "Logb_mkmc,Logb_user,Logb_gzzd,logb_xtbl,Logb_mkjp) values (:a1,:a2,"
+                            ":a3,:a4,:a5,:a6,:a7,:a8,:a9) ";
+    QTest::newRow("operators") << "LoginOperators"
+                               << "select * from users  order by user_xh";
+}
+
+// The text other ERP clients and the administrator's indexes expect, character for character.
+void SessionRegistryTest::sqlServerTexts() {
+    QFETCH(QString, name);
+    QFETCH(QString, text);
+    const StatementCatalogue catalogue = BuildStatementCatalogue();
+    const CatalogueStatement* s = catalogue.find(name);
+    QVERIFY(s);
+    QCOMPARE(s->build(SqlServerDialect(), {}), text);
 }
 
 void SessionRegistryTest::unresolvableHostGivesLoopback() {
