@@ -97,7 +97,7 @@ void TFMain::FormShow() {
         if (settings_.Et_cstx <= 0) {
             ui_.Timer_cstx->stop();
         } else {
-            ui_.Timer_cstx->setInterval(settings_.Et_cstx * 60000);
+            ui_.Timer_cstx->setInterval(ReminderIntervalMs(settings_.Et_cstx));
             ui_.Timer_cstx->start();
         }
         board_.LoadTableTree();

@@ -172,7 +172,7 @@ void TFsz::Button1Click() {
     }
     reminderTimer_.stop();
     if (minutes != 0) {
-        reminderTimer_.setInterval(minutes * 60000);
+        reminderTimer_.setInterval(ReminderIntervalMs(minutes));
         reminderTimer_.start();
     }
     DialogSettings values;

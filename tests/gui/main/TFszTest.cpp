@@ -6,6 +6,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <climits>
 
 #include "FakeSpeechEngine.h"
 #include "ScriptedMessageBoxes.h"
@@ -195,6 +196,8 @@ void TFszTest::okReArmsTheReminder_data() {
     QTest::addColumn<int>("interval");
     QTest::newRow("zero stops it") << "0" << false << 5 * 60000;
     QTest::newRow("seven minutes") << " 7 " << true << 7 * 60000;
+    // 40000 minutes in milliseconds overflow an int: the longest interval a timer takes.
+    QTest::newRow("more than a timer holds") << "40000" << true << INT_MAX;
 }
 
 void TFszTest::okReArmsTheReminder() {
