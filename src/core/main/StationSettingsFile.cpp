@@ -42,20 +42,23 @@ void WriteViewState(IniFile& ini, const ViewStateAtClose& state) {
     ini.writeInt(sec, QStringLiteral("cb_cpzt"), 0);
 }
 
-void WriteDialogSettings(IniFile& ini, const DialogSettings& values) {
+bool WriteDialogSettings(IniFile& ini, const DialogSettings& values) {
     const QString& sec = kSettingsSection;
-    ini.writeInt(sec, QStringLiteral("Et_cstx"), values.reminderMinutes);
-    ini.writeInt(sec, QStringLiteral("Rg_tmgxzt"), values.scanRadioGroup);
+    bool ok = ini.writeInt(sec, QStringLiteral("Et_cstx"), values.reminderMinutes);
+    ok = ini.writeInt(sec, QStringLiteral("Rg_tmgxzt"), values.scanRadioGroup) && ok;
     if (values.voice) {
-        ini.writeString(sec, QStringLiteral("YYBC"), QStringLiteral("Y"));
-        ini.writeInt(sec, QStringLiteral("YYSD"), values.speechRate);
+        ok = ini.writeString(sec, QStringLiteral("YYBC"), QStringLiteral("Y")) && ok;
+        ok = ini.writeInt(sec, QStringLiteral("YYSD"), values.speechRate) && ok;
     } else {
-        ini.writeString(sec, QStringLiteral("YYBC"), QStringLiteral("N"));
+        ok = ini.writeString(sec, QStringLiteral("YYBC"), QStringLiteral("N")) && ok;
     }
-    ini.writeString(sec, QStringLiteral("SDSR"),
-                    values.noManualInput ? QStringLiteral("N") : QStringLiteral("Y"));
-    ini.writeString(sec, QStringLiteral("MEAL_ORDER"),
-                    values.servingOrderPrompt ? QStringLiteral("Y") : QStringLiteral("N"));
+    ok = ini.writeString(sec, QStringLiteral("SDSR"),
+                         values.noManualInput ? QStringLiteral("N") : QStringLiteral("Y")) &&
+         ok;
+    ok = ini.writeString(sec, QStringLiteral("MEAL_ORDER"),
+                         values.servingOrderPrompt ? QStringLiteral("Y") : QStringLiteral("N")) &&
+         ok;
+    return ok;
 }
 
 void ApplyDialogSettings(StationSettings& settings, const DialogSettings& values) {

@@ -46,5 +46,6 @@ struct DialogSettings {
     bool noManualInput = false;  // SDSR "N"
     bool servingOrderPrompt = true;
 };
-void WriteDialogSettings(IniFile& ini, const DialogSettings& values);
+// False when a value did not reach the file.
+bool WriteDialogSettings(IniFile& ini, const DialogSettings& values);
 void ApplyDialogSettings(StationSettings& settings, const DialogSettings& values);

@@ -13,6 +13,7 @@
 #include <QVBoxLayout>
 #include <stdexcept>
 
+#include "core/db/IniFile.h"
 #include "core/main/StationSettings.h"
 #include "core/main/StationSettingsFile.h"
 #include "gui/common/ErrorGuard.h"
@@ -182,7 +183,11 @@ void TFsz::Button1Click() {
     values.speechRate = Tb_ys->value();
     values.noManualInput = Chek_sdsr->isChecked();
     values.servingOrderPrompt = Chek_order->isChecked();
-    WriteDialogSettings(file_, values);
+    // Settings that only live until the next start are no saved settings: say so and stay.
+    if (!WriteDialogSettings(file_, values)) {
+        throw std::runtime_error(
+            QStringLiteral("Unable to write to %1").arg(file_.path()).toStdString());
+    }
     ApplyDialogSettings(settings_, values);
     accept();
 }

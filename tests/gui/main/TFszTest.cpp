@@ -59,6 +59,7 @@ private slots:
     void okWritesAndApplies();
     void okWithoutVoiceKeepsTheRate();
     void cancelSavesNothing();
+    void unwritableFileSaysSoAndKeepsTheDialog();
 };
 
 void TFszTest::speechDetection_data() {
@@ -257,6 +258,25 @@ void TFszTest::cancelSavesNothing() {
     QVERIFY(!QFile::exists(f.file.path()));
     QVERIFY(f.reminder.isActive());
     QCOMPARE(f.settings.Et_cstx, 5);
+}
+
+void TFszTest::unwritableFileSaysSoAndKeepsTheDialog() {
+    DialogFixture f;
+    IniFile blocked(f.dir.filePath(QStringLiteral("no-such-folder/cp_config.ini")));
+    TFsz d(f.settings, blocked, f.reminder, f.speech, f.boxes);
+    d.fillFromSettings();
+    d.show();
+    d.EtCstx->setText("9");
+    d.Chek_order->setChecked(false);
+    QTest::mouseClick(d.Button1, Qt::LeftButton);
+    QCOMPARE(f.boxes.shown().size(), 1);
+    QCOMPARE(f.boxes.shown().at(0).icon, QMessageBox::Critical);
+    QVERIFY(f.boxes.shown().at(0).text.contains(blocked.path()));
+    QVERIFY(d.isVisible());
+    QCOMPARE(d.result(), 0);
+    // Memory keeps what the file still says.
+    QCOMPARE(f.settings.Et_cstx, 5);
+    QCOMPARE(f.settings.MEAL_ORDER, QStringLiteral("Y"));
 }
 
 QTEST_MAIN(TFszTest)
