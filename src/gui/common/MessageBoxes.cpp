@@ -1,6 +1,8 @@
 #include "gui/common/MessageBoxes.h"
 
 #include <QApplication>
+#include <QGridLayout>
+#include <QSpacerItem>
 
 #include "core/common/AppTexts.h"
 
@@ -15,5 +17,12 @@ QMessageBox::StandardButton QtMessageBoxes::show(QWidget* owner, QMessageBox::Ic
         owner = QApplication::activeWindow();
     }
     QMessageBox box(icon, caption, text, buttons, owner);
+    // A short text makes a box narrower than its caption and the window manager cuts the
+    // caption off ("系…示"): keep room for the caption and the title bar's buttons.
+    if (auto* grid = qobject_cast<QGridLayout*>(box.layout())) {
+        const int width = box.fontMetrics().horizontalAdvance(caption) * 3 / 2 + 140;
+        grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Minimum),
+                      grid->rowCount(), 0, 1, grid->columnCount());
+    }
     return static_cast<QMessageBox::StandardButton>(box.exec());
 }
