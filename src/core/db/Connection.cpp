@@ -8,6 +8,7 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <atomic>
+#include <optional>
 
 #include "core/common/TimeText.h"
 
@@ -15,17 +16,47 @@ namespace {
 
 std::atomic<int> g_connectionCounter{0};
 
-QDateTime ArgTime(sqlite3_value* v) {
-    if (sqlite3_value_type(v) == SQLITE_NULL) {
-        return QDateTime();
-    }
-    const auto* text = reinterpret_cast<const char*>(sqlite3_value_text(v));
-    return text ? ParseDbTime(QString::fromUtf8(text)) : QDateTime();
-}
-
 // Minutes counted on a naive calendar, so a DST change never shifts a boundary.
 qint64 MinuteNumber(const QDateTime& t) {
     return t.date().toJulianDay() * 1440 + t.time().hour() * 60 + t.time().minute();
+}
+
+// The minute number of a time argument; nothing for null or text that is no time. This runs
+// for every row of a dish list, so the stored form "YYYY-MM-DD HH:MM..." is read by position
+// and only other forms go through the full parser.
+std::optional<qint64> ArgMinute(sqlite3_value* v) {
+    if (sqlite3_value_type(v) == SQLITE_NULL) {
+        return std::nullopt;
+    }
+    const auto* text = reinterpret_cast<const char*>(sqlite3_value_text(v));
+    if (!text) {
+        return std::nullopt;
+    }
+    const int n = sqlite3_value_bytes(v);
+    auto digits = [text](int at, int count) {
+        int value = 0;
+        for (int i = at; i < at + count; ++i) {
+            if (text[i] < '0' || text[i] > '9') {
+                return -1;
+            }
+            value = value * 10 + (text[i] - '0');
+        }
+        return value;
+    };
+    if (n >= 16 && text[4] == '-' && text[7] == '-' && (text[10] == ' ' || text[10] == 'T') &&
+        text[13] == ':' && (n == 16 || text[16] == ':')) {
+        const int y = digits(0, 4), mo = digits(5, 2), d = digits(8, 2);
+        const int h = digits(11, 2), mi = digits(14, 2);
+        const QDate date(y, mo, d);
+        if (date.isValid() && h >= 0 && h < 24 && mi >= 0 && mi < 60) {
+            return date.toJulianDay() * 1440 + h * 60 + mi;
+        }
+    }
+    const QDateTime t = ParseDbTime(QString::fromUtf8(text, n));
+    if (!t.isValid()) {
+        return std::nullopt;
+    }
+    return MinuteNumber(t);
 }
 
 void GetDateFunction(sqlite3_context* ctx, int, sqlite3_value**) {
@@ -36,13 +67,13 @@ void GetDateFunction(sqlite3_context* ctx, int, sqlite3_value**) {
 
 // DATEDIFF(mi, a, b): minute boundaries crossed from a to b.
 void DateDiffMinutesFunction(sqlite3_context* ctx, int, sqlite3_value** argv) {
-    const QDateTime a = ArgTime(argv[0]);
-    const QDateTime b = ArgTime(argv[1]);
-    if (!a.isValid() || !b.isValid()) {
+    const std::optional<qint64> a = ArgMinute(argv[0]);
+    const std::optional<qint64> b = ArgMinute(argv[1]);
+    if (!a || !b) {
         sqlite3_result_null(ctx);
         return;
     }
-    sqlite3_result_int64(ctx, MinuteNumber(b) - MinuteNumber(a));
+    sqlite3_result_int64(ctx, *b - *a);
 }
 
 }  // namespace
