@@ -75,7 +75,17 @@ bool TableBoard::eventFilter(QObject* watched, QEvent* event) {
     if (watched == ctx_.ui.CB_qy && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            ctx_.ui.CB_qy->nextInFocusChain()->setFocus(Qt::TabFocusReason);
+            // The next control that Tab would reach: the caption beside the next box is in
+            // the focus chain too, and setFocus would give it the keyboard.
+            QWidget* from = ctx_.ui.CB_qy;
+            for (QWidget* next = from->nextInFocusChain(); next && next != from;
+                 next = next->nextInFocusChain()) {
+                if ((next->focusPolicy() & Qt::TabFocus) && next->isVisibleTo(next->window()) &&
+                    next->isEnabled()) {
+                    next->setFocus(Qt::TabFocusReason);
+                    break;
+                }
+            }
             return true;
         }
     }
