@@ -8,6 +8,7 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <atomic>
+#include <memory>
 #include <optional>
 
 #include "core/common/TimeText.h"
@@ -60,9 +61,15 @@ std::optional<qint64> ArgMinute(sqlite3_value* v) {
 }
 
 void GetDateFunction(sqlite3_context* ctx, int, sqlite3_value**) {
-    const auto* clock = static_cast<const std::function<QDateTime()>*>(sqlite3_user_data(ctx));
-    const QByteArray text = FormatDbTimeMs((*clock)()).toUtf8();
-    sqlite3_result_text(ctx, text.constData(), static_cast<int>(text.size()), SQLITE_TRANSIENT);
+    auto* now = static_cast<Connection::ServerNowText*>(sqlite3_user_data(ctx));
+    const QDateTime t = (*now->clock)();
+    const qint64 ms = t.toMSecsSinceEpoch();
+    if (now->text.isEmpty() || ms != now->msecs) {
+        now->msecs = ms;
+        now->text = FormatDbTimeMs(t).toUtf8();
+    }
+    sqlite3_result_text(ctx, now->text.constData(), static_cast<int>(now->text.size()),
+                        SQLITE_TRANSIENT);
 }
 
 // DATEDIFF(mi, a, b): minute boundaries crossed from a to b.
@@ -76,13 +83,24 @@ void DateDiffMinutesFunction(sqlite3_context* ctx, int, sqlite3_value** argv) {
     sqlite3_result_int64(ctx, *b - *a);
 }
 
+// The PC clock as the embedded engine's server clock. The local time of the current
+// millisecond is worked out once: getdate() asks for it on every row of a list.
+std::function<QDateTime()> SystemServerClock() {
+    auto last = std::make_shared<std::pair<qint64, QDateTime>>(-1, QDateTime());
+    return [last] {
+        const qint64 ms = QDateTime::currentMSecsSinceEpoch();
+        if (ms != last->first) {
+            *last = {ms, QDateTime::fromMSecsSinceEpoch(ms)};
+        }
+        return last->second;
+    };
+}
+
 }  // namespace
 
 Connection::Connection(std::function<QDateTime()> serverClock)
     : name_(QStringLiteral("tzcy-%1").arg(++g_connectionCounter)),
-      serverClock_(serverClock ? std::move(serverClock) : std::function<QDateTime()>([] {
-          return QDateTime::currentDateTime();
-      })) {}
+      serverClock_(serverClock ? std::move(serverClock) : SystemServerClock()) {}
 
 Connection::~Connection() {
     close();
@@ -160,7 +178,8 @@ bool Connection::openSqlite(const QString& file) {
         db.close();
         return false;
     }
-    sqlite3_create_function_v2(handle, "getdate", 0, SQLITE_UTF8, &serverClock_, GetDateFunction,
+    serverNowText_ = ServerNowText{&serverClock_, 0, QByteArray()};
+    sqlite3_create_function_v2(handle, "getdate", 0, SQLITE_UTF8, &serverNowText_, GetDateFunction,
                                nullptr, nullptr, nullptr);
     sqlite3_create_function_v2(handle, "tzcy_datediff_mi", 2, SQLITE_UTF8 | SQLITE_DETERMINISTIC,
                                nullptr, DateDiffMinutesFunction, nullptr, nullptr, nullptr);

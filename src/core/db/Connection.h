@@ -37,6 +37,14 @@ public:
 
     QDateTime serverNow() const;
 
+    // What the embedded engine's getdate() reads: it runs once per row, so the text of one
+    // millisecond is formatted once.
+    struct ServerNowText {
+        const std::function<QDateTime()>* clock = nullptr;
+        qint64 msecs = 0;
+        QByteArray text;
+    };
+
 private:
     bool openSqlite(const QString& file);
     bool openSqlServer(const ConnectionSettings& settings);
@@ -44,6 +52,7 @@ private:
     QString name_;
     Engine engine_ = Engine::SqlServer;
     std::function<QDateTime()> serverClock_;
+    ServerNowText serverNowText_;
     SqlTrace trace_{QString()};
     QString lastError_;
 };
