@@ -84,6 +84,7 @@ private slots:
     void emptyListChangesNothing();
     void cannotMakeAndServedDoNothingOnOtherTabs_data();
     void cannotMakeAndServedDoNothingOnOtherTabs();
+    void servedOnOtherTabsStillAsks();
     void servingOrderQuestion_data();
     void servingOrderQuestion();
     void servingOrderQueryErrorReachesCaller();
@@ -262,6 +263,26 @@ void DishViewsTest::cannotMakeAndServedDoNothingOnOtherTabs() {
     s.views.Button_zzwcClick();
     QCOMPARE(s.consume(), before);
     QVERIFY(s.boxes.shown().isEmpty());
+}
+
+// F9 on tabs 2-4 serves nothing, but the serving-order check reads the list's current row
+// first, so the question comes; either answer leaves the database as it was.
+void DishViewsTest::servedOnOtherTabsStillAsks() {
+    for (const auto answer : {QMessageBox::Yes, QMessageBox::No}) {
+        Station s;
+        AddMenu(s);
+        AddLine(s, "L1", "R1", "S1", {{"consume_Chupinlogo", "0"}});
+        AddLine(s, "L3", "R1", "S3");
+        OpenAllTables(s);
+        s.ui.TAB_CP->setCurrentIndex(2);
+        s.select("L3");
+        s.boxes.answer(answer);
+        const QStringList before = s.consume();
+        s.views.Button_cpysClick();
+        QCOMPARE(s.boxes.shown().size(), 1);
+        QVERIFY(s.state.ServeRefused);
+        QCOMPARE(s.consume(), before);
+    }
 }
 
 void DishViewsTest::servingOrderQuestion_data() {
