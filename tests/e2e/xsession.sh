@@ -17,16 +17,35 @@ require_tools() {
 }
 
 # start_display FIRST LAST: Xvfb on the first free display number of the range, and openbox.
+# Other developers' tests pick numbers from the same range at the same moment: a display
+# that another server took first is skipped, so no test ever talks to someone else's X.
 start_display() {
-    local n
+    local n xvfb
+    DISPLAY_NUM=
     for n in $(seq "$1" "$2"); do
-        [[ -e /tmp/.X11-unix/X$n || -e /tmp/.X$n-lock ]] || { DISPLAY_NUM=$n; break; }
+        [[ -e /tmp/.X11-unix/X$n || -e /tmp/.X$n-lock ]] && continue
+        Xvfb ":$n" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
+        xvfb=$!
+        for _ in $(seq 50); do
+            kill -0 "$xvfb" 2>/dev/null || break
+            DISPLAY=:$n xdotool getdisplaygeometry >/dev/null 2>&1 && break
+            sleep 0.1
+        done
+        # Ours only if it still runs once the display answers.
+        if kill -0 "$xvfb" 2>/dev/null && DISPLAY=:$n xdotool getdisplaygeometry >/dev/null 2>&1; then
+            PIDS+=($xvfb)
+            DISPLAY_NUM=$n
+            break
+        fi
+        kill "$xvfb" 2>/dev/null
     done
     export DISPLAY=:${DISPLAY_NUM:?no free display}
     export QT_QPA_PLATFORM=xcb  # the windows must reach the X display, whatever the runner set
-    Xvfb "$DISPLAY" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
-    PIDS+=($!)
-    for _ in $(seq 50); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.1; done
     openbox >/dev/null 2>&1 &
     PIDS+=($!)
+    # Windows are activated through the window manager: wait until it has taken the display.
+    for _ in $(seq 50); do
+        xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
+        sleep 0.1
+    done
 }
