@@ -32,14 +32,15 @@ bool ReadPagingByType(const IniFile& ini) {
     return ini.readBool(kSettingsSection, QStringLiteral("CB_fyxs"), true);
 }
 
-void WriteViewState(IniFile& ini, const ViewStateAtClose& state) {
+bool WriteViewState(IniFile& ini, const ViewStateAtClose& state) {
     const QString& sec = kSettingsSection;
-    ini.writeInt(sec, QStringLiteral("CB_qy"), state.CB_qy);
-    ini.writeBool(sec, QStringLiteral("CB_fyxs"), state.CB_fyxs);
-    ini.writeInt(sec, QStringLiteral("cb_cpbm"), state.cb_cpbm);
-    ini.writeInt(sec, QStringLiteral("cb_gzzd"), state.cb_gzzd);
-    ini.writeInt(sec, QStringLiteral("RG_xszt"), state.RG_xszt);
-    ini.writeInt(sec, QStringLiteral("cb_cpzt"), 0);
+    bool ok = ini.writeInt(sec, QStringLiteral("CB_qy"), state.CB_qy);
+    ok = ini.writeBool(sec, QStringLiteral("CB_fyxs"), state.CB_fyxs) && ok;
+    ok = ini.writeInt(sec, QStringLiteral("cb_cpbm"), state.cb_cpbm) && ok;
+    ok = ini.writeInt(sec, QStringLiteral("cb_gzzd"), state.cb_gzzd) && ok;
+    ok = ini.writeInt(sec, QStringLiteral("RG_xszt"), state.RG_xszt) && ok;
+    ok = ini.writeInt(sec, QStringLiteral("cb_cpzt"), 0) && ok;
+    return ok;
 }
 
 bool WriteDialogSettings(IniFile& ini, const DialogSettings& values) {

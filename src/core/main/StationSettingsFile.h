@@ -35,7 +35,8 @@ struct ViewStateAtClose {
     int cb_gzzd = 0;
     int RG_xszt = 0;
 };
-void WriteViewState(IniFile& ini, const ViewStateAtClose& state);
+// False when a value did not reach the file.
+bool WriteViewState(IniFile& ini, const ViewStateAtClose& state);
 
 // What the settings dialog's OK writes, and then applies to memory.
 struct DialogSettings {

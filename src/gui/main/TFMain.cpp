@@ -157,7 +157,11 @@ void TFMain::closeSteps() {
     view.cb_cpbm = ui_.CB_cpbm->currentIndex();
     view.cb_gzzd = ui_.CB_gzzd->currentIndex();
     view.RG_xszt = ui_.RG_xszt->itemIndex();
-    WriteViewState(settingsFile_, view);
+    if (!WriteViewState(settingsFile_, view)) {
+        // Lost view positions are no reason to keep the operator from leaving (a folder that
+        // cannot be written would never let the window close): say so and go on.
+        boxes_.error(this, QStringLiteral("Unable to write to %1").arg(settingsFile_.path()));
+    }
     WriteLogoutLog(dm_, clock_, state_.CurrentOperator);
 }
 

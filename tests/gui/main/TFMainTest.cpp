@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QSignalSpy>
 #include <QTest>
@@ -75,6 +76,7 @@ private slots:
     void cancelledCloseChangesNothing();
     void confirmedCloseRemovesSessionAndLogsOut();
     void failedUnregisterKeepsTheWindowAndRepeats();
+    void unwritableSettingsAreReportedAndTheCloseGoesOn();
     void digitMovesFocusToTheDishBox_data();
     void digitMovesFocusToTheDishBox();
     void functionKeysReachTheDishCommands();
@@ -312,6 +314,22 @@ void TFMainTest::settingsButtonOpensTheDialog() {
     QVERIFY(!f.ui().Timer_cstx->isActive());
     QCOMPARE(f.main->settings().Et_cstx, 0);
     QCOMPARE(f.stored("Et_cstx"), QStringLiteral("0"));
+}
+
+void TFMainTest::unwritableSettingsAreReportedAndTheCloseGoesOn() {
+    MainFixture f;
+    f.show();
+    // A folder where the file should be: no write can replace it.
+    QVERIFY(QDir(f.st.folder()).mkdir(kSettingsFileName));
+    f.boxes.answer(QMessageBox::Ok);
+    QSignalSpy closed(f.main.get(), &TFMain::closed);
+    QVERIFY(f.main->close());
+    QCOMPARE(closed.count(), 1);
+    QCOMPARE(f.boxes.shown().size(), 2);
+    QCOMPARE(f.boxes.shown().at(1).icon, QMessageBox::Critical);
+    QVERIFY(f.boxes.shown().at(1).text.contains(kSettingsFileName));
+    QCOMPARE(f.count("select count(*) from khdzt"), 0);
+    QCOMPARE(f.st.rows("select Logb_loginfo from logb"), QStringList{"001退出登录"});
 }
 
 QTEST_MAIN(TFMainTest)
