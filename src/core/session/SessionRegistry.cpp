@@ -2,6 +2,7 @@
 
 #include <QHostAddress>
 #include <QHostInfo>
+#include <QNetworkInterface>
 #include <QRandomGenerator>
 
 #include "core/common/AppTexts.h"
@@ -25,6 +26,31 @@ QString NewLineId(const StationClock& clock) {
     return NewLineId(clock.now(), static_cast<int>(QRandomGenerator::global()->bounded(1000)));
 }
 
+QString ChooseStationAddress(const QList<QHostAddress>& resolved,
+                             const QList<QHostAddress>& interfaceAddresses) {
+    const auto firstIpv4 = [](const QList<QHostAddress>& list, bool loopbackToo) {
+        for (const QHostAddress& a : list) {
+            if (a.protocol() == QAbstractSocket::IPv4Protocol && (loopbackToo || !a.isLoopback())) {
+                return a.toString();
+            }
+        }
+        return QString();
+    };
+    const QString named = firstIpv4(resolved, true);
+    if (named.isEmpty()) {
+        return QStringLiteral("127.0.0.1");
+    }
+    // Linux names the host 127.0.1.1 in /etc/hosts: every station would look alike in the
+    // session table, where Windows gives the PC's network address.
+    if (QHostAddress(named).isLoopback()) {
+        const QString network = firstIpv4(interfaceAddresses, false);
+        if (!network.isEmpty()) {
+            return network;
+        }
+    }
+    return named;
+}
+
 QString IpAddressOfHost(const QString& hostName) {
     const QHostInfo info = QHostInfo::fromName(hostName);
     if (info.error() == QHostInfo::NoError) {
@@ -38,7 +64,11 @@ QString IpAddressOfHost(const QString& hostName) {
 }
 
 QString LocalIpAddress() {
-    return IpAddressOfHost(QHostInfo::localHostName());
+    const QHostInfo info = QHostInfo::fromName(QHostInfo::localHostName());
+    if (info.error() != QHostInfo::NoError) {
+        return QStringLiteral("127.0.0.1");
+    }
+    return ChooseStationAddress(info.addresses(), QNetworkInterface::allAddresses());
 }
 
 namespace {

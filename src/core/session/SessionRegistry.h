@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QDateTime>
+#include <QHostAddress>
+#include <QList>
 #include <QString>
 
 class StationClock;
@@ -33,9 +35,14 @@ inline const QString kLogoutDetailEnding = QStringLiteral("退出登录");
 QString NewLineId(const QDateTime& now, int randomPart);
 QString NewLineId(const StationClock& clock);
 
-// The PC's first IPv4 address; "127.0.0.1" when its name does not resolve.
+// The PC's first IPv4 address; "127.0.0.1" when its name does not resolve. When the name
+// resolves to a loopback address only, the PC's first network address instead.
 QString LocalIpAddress();
+// The first IPv4 address of a host name; "127.0.0.1" when it does not resolve.
 QString IpAddressOfHost(const QString& hostName);
+// The address of the resolved ones (empty: the name did not resolve) that names this PC.
+QString ChooseStationAddress(const QList<QHostAddress>& resolved,
+                             const QList<QHostAddress>& interfaceAddresses);
 
 // Session row and operation log. Each statement runs on a query object of its own; database
 // errors are not caught (DbError reaches the event that called).

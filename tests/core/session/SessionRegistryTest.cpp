@@ -29,6 +29,8 @@ private slots:
     void sqlServerTexts_data();
     void sqlServerTexts();
     void unresolvableHostGivesLoopback();
+    void stationAddress_data();
+    void stationAddress();
     void secondGuardIsRefusedWhileTheFirstHoldsIt();
 };
 
@@ -226,6 +228,32 @@ void SessionRegistryTest::sqlServerTexts() {
 void SessionRegistryTest::unresolvableHostGivesLoopback() {
     QCOMPARE(IpAddressOfHost(QStringLiteral("no-such-host.invalid")), QStringLiteral("127.0.0.1"));
     QCOMPARE(IpAddressOfHost(QStringLiteral("127.0.0.1")), QStringLiteral("127.0.0.1"));
+}
+
+void SessionRegistryTest::stationAddress_data() {
+    using A = QList<QHostAddress>;
+    const QHostAddress lan(QStringLiteral("192.168.1.20"));
+    const QHostAddress wlan(QStringLiteral("10.0.0.7"));
+    const QHostAddress loop(QStringLiteral("127.0.0.1"));
+    const QHostAddress debianName(QStringLiteral("127.0.1.1"));
+    const QHostAddress v6(QStringLiteral("fe80::1"));
+    QTest::addColumn<A>("resolved");
+    QTest::addColumn<A>("interfaces");
+    QTest::addColumn<QString>("address");
+    QTest::newRow("name gives the network address")
+        << A{v6, lan} << A{loop, wlan} << "192.168.1.20";
+    QTest::newRow("name gives loopback")
+        << A{debianName} << A{loop, v6, lan, wlan} << "192.168.1.20";
+    QTest::newRow("loopback and no network") << A{debianName} << A{loop, v6} << "127.0.1.1";
+    QTest::newRow("not resolved") << A{} << A{lan} << "127.0.0.1";
+    QTest::newRow("ipv6 only") << A{v6} << A{lan} << "127.0.0.1";
+}
+
+void SessionRegistryTest::stationAddress() {
+    QFETCH(QList<QHostAddress>, resolved);
+    QFETCH(QList<QHostAddress>, interfaces);
+    QFETCH(QString, address);
+    QCOMPARE(ChooseStationAddress(resolved, interfaces), address);
 }
 
 void SessionRegistryTest::secondGuardIsRefusedWhileTheFirstHoldsIt() {
