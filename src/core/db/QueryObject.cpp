@@ -118,6 +118,7 @@ void QueryObject::run(bool returnsRows) {
     rows_ = std::move(rows);
     open_ = true;
     current_ = 0;
+    ++runCount_;
     trace.record(name_, sql_, values_, timer.nsecsElapsed() / 1000, rowCount(), QString());
     emit rowsReset();
     emit currentRowChanged(currentRow());

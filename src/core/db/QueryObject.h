@@ -42,6 +42,8 @@ public:
     void rerun() { open(); }
     void close();
     int rowsAffected() const { return rowsAffected_; }
+    // How many results the object has had: tells a caller whether a list was re-run meanwhile.
+    quint64 runCount() const { return runCount_; }
 
     bool isOpen() const { return open_; }
     bool isEmpty() const { return rows_.isEmpty(); }
@@ -96,6 +98,7 @@ private:
     bool eof_ = false;
     bool bof_ = false;
     int rowsAffected_ = 0;
+    quint64 runCount_ = 0;
 };
 
 // A field's value as asString gives it: null is empty, whole doubles without ".0", date-times

@@ -64,10 +64,12 @@ void TableBoard::refreshTick() {
                                             &ctx_.dm.ADOQ_finished};
     const auto shown = [](const QueryObject* q) { return q->isOpen() && !q->isEmpty(); };
     std::array<QString, 4> keys;
+    std::array<quint64, 4> runs{};
     for (size_t i = 0; i < lists.size(); ++i) {
         if (shown(lists[i])) {
             keys[i] = lists[i]->asString(kLineKey);
         }
+        runs[i] = lists[i]->runCount();
     }
     StationState& state = ctx_.state;
     if (!state.CurrentTableId.isEmpty()) {
@@ -78,7 +80,10 @@ void TableBoard::refreshTick() {
     }
     for (size_t i = 0; i < lists.size(); ++i) {
         if (shown(lists[i])) {
-            lists[i]->rerun();
+            // A list the re-selection has just re-run is as fresh as a second run would make it.
+            if (lists[i]->runCount() == runs[i]) {
+                lists[i]->rerun();
+            }
             lists[i]->locatePrefix(kLineKey, keys[i]);
         }
     }

@@ -367,7 +367,9 @@ void TableBoardTest::refreshKeepsSelectionAndLine() {
     QueryObject& list = s.db.dm().ADO_cp;
     QVERIFY(list.locatePrefix("consume_bh", "2"));
     s.db.exec("update Consume set consume_Chupinlogo = '4' where consume_bh = '1'");
+    const quint64 runs = list.runCount();
     s.tick();
+    QCOMPARE(list.runCount(), runs + 1);         // the re-selection's run is the tick's only one
     QCOMPARE(s.tile("R02")->BGImageIndex(), 5);  // serving now, still marked
     QCOMPARE(s.state.SelectedBaseIndex, 1);
     QCOMPARE(list.asString("consume_bh"), "2");
