@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QStringList>
 #include <QTemporaryDir>
 #include <QTextStream>
 #include <algorithm>
@@ -21,6 +22,37 @@
 #include "core/db/TF_dm.h"
 
 namespace bench {
+
+// The size options every benchmark takes, and the flags (--plan, --trace) it asked about.
+struct Options {
+    int tables = 200;
+    int lines = 5000;
+    int history = 500000;
+    int runs = 15;
+    QStringList flags;
+    bool has(const char* flag) const { return flags.contains(QLatin1String(flag)); }
+};
+
+inline Options ParseOptions(const QStringList& args, int defaultRuns) {
+    Options o;
+    o.runs = defaultRuns;
+    for (int i = 1; i < args.size(); ++i) {
+        const QString& a = args.at(i);
+        const int value = i + 1 < args.size() ? args.at(i + 1).toInt() : 0;
+        if (a == QLatin1String("--tables")) {
+            o.tables = value, ++i;
+        } else if (a == QLatin1String("--lines")) {
+            o.lines = value, ++i;
+        } else if (a == QLatin1String("--history")) {
+            o.history = value, ++i;
+        } else if (a == QLatin1String("--runs")) {
+            o.runs = std::max(1, value), ++i;
+        } else {
+            o.flags << a;
+        }
+    }
+    return o;
+}
 
 // A demo station folder of the given size, created now (the dish times are relative to it,
 // and getdate() reads the system clock, so overdue tests see what a live station sees).

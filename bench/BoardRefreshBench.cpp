@@ -12,34 +12,6 @@
 
 namespace {
 
-struct Options {
-    int tables = 200;
-    int lines = 5000;
-    int history = 500000;
-    int runs = 21;
-    bool trace = false;
-};
-
-Options Parse(const QStringList& args) {
-    Options o;
-    for (int i = 1; i < args.size(); ++i) {
-        const QString& a = args.at(i);
-        const int value = i + 1 < args.size() ? args.at(i + 1).toInt() : 0;
-        if (a == QLatin1String("--tables")) {
-            o.tables = value, ++i;
-        } else if (a == QLatin1String("--lines")) {
-            o.lines = value, ++i;
-        } else if (a == QLatin1String("--history")) {
-            o.history = value, ++i;
-        } else if (a == QLatin1String("--runs")) {
-            o.runs = std::max(1, value), ++i;
-        } else if (a == QLatin1String("--trace")) {
-            o.trace = true;
-        }
-    }
-    return o;
-}
-
 struct Measured {
     double listMs = 0;
     int listStatements = 0;
@@ -58,7 +30,7 @@ struct Measured {
     int allTickStatements = 0;
 };
 
-Measured Measure(bench::DemoStation& s, const Options& o) {
+Measured Measure(bench::DemoStation& s, const bench::Options& o) {
     bench::BenchWindow w(s.dm());
     Measured m;
     m.tiles = static_cast<int>(w.board.TableTiles.size());
@@ -121,7 +93,7 @@ Measured Measure(bench::DemoStation& s, const Options& o) {
 int main(int argc, char** argv) {
     bench::UseOffscreenPlatform();
     QApplication app(argc, argv);
-    const Options o = Parse(app.arguments());
+    const bench::Options o = bench::ParseOptions(app.arguments(), 21);
     try {
         bench::DemoStation bare(o.tables, o.lines, 0);
         bench::DemoStation history(o.tables, o.lines, o.history);
@@ -159,7 +131,7 @@ int main(int argc, char** argv) {
         bench::Print(QStringLiteral("# tick / its own list run: no history x%1, with history x%2")
                          .arg(b.tickMs / b.listMs, 0, 'f', 2)
                          .arg(h.tickMs / h.listMs, 0, 'f', 2));
-        if (o.trace) {
+        if (o.has("--trace")) {
             for (const QString& line : h.trace) {
                 bench::Print(QStringLiteral("# ") + line);
             }

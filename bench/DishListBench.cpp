@@ -12,34 +12,6 @@
 
 namespace {
 
-struct Options {
-    int tables = 200;
-    int lines = 5000;
-    int history = 500000;
-    int runs = 15;
-    bool plan = false;
-};
-
-Options Parse(const QStringList& args) {
-    Options o;
-    for (int i = 1; i < args.size(); ++i) {
-        const QString& a = args.at(i);
-        const int value = i + 1 < args.size() ? args.at(i + 1).toInt() : 0;
-        if (a == QLatin1String("--tables")) {
-            o.tables = value, ++i;
-        } else if (a == QLatin1String("--lines")) {
-            o.lines = value, ++i;
-        } else if (a == QLatin1String("--history")) {
-            o.history = value, ++i;
-        } else if (a == QLatin1String("--runs")) {
-            o.runs = std::max(1, value), ++i;
-        } else if (a == QLatin1String("--plan")) {
-            o.plan = true;
-        }
-    }
-    return o;
-}
-
 struct Measured {
     double ms = 0;
     int statements = 0;
@@ -125,7 +97,7 @@ void ShowPlan(bench::DemoStation& s, const DishListFilter& filter, const QString
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
-    const Options o = Parse(app.arguments());
+    const bench::Options o = bench::ParseOptions(app.arguments(), 15);
     try {
         bench::DemoStation bare(o.tables, o.lines, 0);
         bench::DemoStation history(o.tables, o.lines, o.history);
@@ -168,7 +140,7 @@ int main(int argc, char** argv) {
                 .arg(histAll.ms / bareAll.ms, 0, 'f', 2)
                 .arg(histOne.ms / bareOne.ms, 0, 'f', 2));
         ProbeRowFunctions(bare, o.runs);
-        if (o.plan) {
+        if (o.has("--plan")) {
             ShowPlan(history, all, QString());
             ShowPlan(history, one, historyTable);
         }

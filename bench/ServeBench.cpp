@@ -13,31 +13,6 @@
 
 namespace {
 
-struct Options {
-    int tables = 200;
-    int lines = 5000;
-    int history = 500000;
-    int runs = 15;
-};
-
-Options Parse(const QStringList& args) {
-    Options o;
-    for (int i = 1; i < args.size(); ++i) {
-        const QString& a = args.at(i);
-        const int value = i + 1 < args.size() ? args.at(i + 1).toInt() : 0;
-        if (a == QLatin1String("--tables")) {
-            o.tables = value, ++i;
-        } else if (a == QLatin1String("--lines")) {
-            o.lines = value, ++i;
-        } else if (a == QLatin1String("--history")) {
-            o.history = value, ++i;
-        } else if (a == QLatin1String("--runs")) {
-            o.runs = std::max(1, value), ++i;
-        }
-    }
-    return o;
-}
-
 struct Line {
     QString number;
     QString table;
@@ -145,7 +120,7 @@ Measured MeasureServe(Fixture& f, const QString& mealOrder, bool oneTable) {
     return m;
 }
 
-void Run(bench::DemoStation& s, const QString& what, const Options& o, double* baselineMs) {
+void Run(bench::DemoStation& s, const QString& what, const bench::Options& o, double* baselineMs) {
     bench::BenchWindow w(s.dm());
     LineSupply supply(s);
     Fixture f{s, w, supply, o.runs};
@@ -175,7 +150,7 @@ void Run(bench::DemoStation& s, const QString& what, const Options& o, double* b
 int main(int argc, char** argv) {
     bench::UseOffscreenPlatform();
     QApplication app(argc, argv);
-    const Options o = Parse(app.arguments());
+    const bench::Options o = bench::ParseOptions(app.arguments(), 15);
     try {
         bench::DemoStation bare(o.tables, o.lines, 0);
         bench::DemoStation history(o.tables, o.lines, o.history);
