@@ -88,22 +88,13 @@ public:
     qint64 createMs() const { return createMs_; }
     QString folder() const { return dir_.path(); }
 
-    // Statements the action sends, from the trace (one line each); the trace is off again
-    // afterwards so it never weighs on the timings.
+    // Statements the action sends, from the trace (one line each).
     int countStatements(const std::function<void()>& action) {
-        const QString path = QDir(dir_.path()).filePath(QStringLiteral("trace.log"));
-        QFile::remove(path);
-        dm_->ADOConn.setTrace(SqlTrace(path));
-        action();
-        dm_->ADOConn.setTrace(SqlTrace(QString()));
-        QFile f(path);
-        if (!f.open(QIODevice::ReadOnly)) {
-            return 0;
-        }
-        return static_cast<int>(f.readAll().count('\n'));
+        return static_cast<int>(traceOf(action).size());
     }
 
-    // The traced statements of the action, object and text, for a look at what a path sends.
+    // The traced statements of the action, object and text. The trace is off again afterwards
+    // so it never weighs on the timings.
     QStringList traceOf(const std::function<void()>& action) {
         const QString path = QDir(dir_.path()).filePath(QStringLiteral("trace.log"));
         QFile::remove(path);
