@@ -28,15 +28,9 @@ timeout 20 xdotool search --sync --onlyvisible --name '^用户登录' >/dev/null
 
 start_station
 SECOND=$LAST
-box=$(timeout 20 xdotool search --sync --onlyvisible --name '^提示信息$') || fail "second copy: no message"
-box=${box%%$'\n'*}
-xdotool windowactivate --sync "$box" >/dev/null 2>&1 || true
+focus_window 20 '^提示信息$' >/dev/null || fail "second copy: no message"
 xdotool key Return
-for _ in $(seq 100); do kill -0 "$SECOND" 2>/dev/null || break; sleep 0.1; done
-kill -0 "$SECOND" 2>/dev/null && fail "second copy did not end"
-wait "$SECOND"
-rc=$?
-[[ $rc == 0 ]] || fail "second copy exit code $rc"
+expect_exit_0 "$SECOND" "second copy"
 kill -0 "$FIRST" 2>/dev/null || fail "the first copy ended too"
 
 kill -9 "$FIRST"

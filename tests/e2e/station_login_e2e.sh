@@ -23,30 +23,19 @@ export TMPDIR=$WORK
 STATION=$!
 PIDS+=($STATION)
 
-login=$(timeout 20 xdotool search --sync --onlyvisible --name '^用户登录') || fail "no login window"
-login=${login%%$'\n'*}
-xdotool windowactivate --sync "$login" >/dev/null 2>&1 || xdotool windowfocus --sync "$login"
+focus_window 20 '^用户登录' >/dev/null || fail "no login window"
 xdotool type --delay 40 "001"
 xdotool key Return
 xdotool type --delay 40 "123"
 xdotool key Return
 
-main=$(timeout 20 xdotool search --sync --onlyvisible --name '^檀舟餐饮ERP出品划菜$') || fail "no main window"
-main=${main%%$'\n'*}
+focus_window 20 '^檀舟餐饮ERP出品划菜$' >/dev/null || fail "no main window"
 [[ $(sqlite3 "$DB" "select count(*) from khdzt") == 1 ]] || fail "no session row after login"
 
-xdotool windowactivate --sync "$main" >/dev/null 2>&1 || xdotool windowfocus --sync "$main"
 xdotool key alt+F4
-question=$(timeout 10 xdotool search --sync --onlyvisible --name '^提示$') || fail "no close question"
-question=${question%%$'\n'*}
-xdotool windowactivate --sync "$question" >/dev/null 2>&1 || true
+focus_window 10 '^提示$' >/dev/null || fail "no close question"
 xdotool key Return
-
-for _ in $(seq 100); do kill -0 "$STATION" 2>/dev/null || break; sleep 0.1; done
-kill -0 "$STATION" 2>/dev/null && fail "the station did not end after the confirmation"
-wait "$STATION"
-rc=$?
-[[ $rc == 0 ]] || fail "exit code $rc"
+expect_exit_0 "$STATION" "the station after the confirmation"
 
 sessions=$(sqlite3 "$DB" "select count(*) from khdzt")
 [[ $sessions == 0 ]] || fail "khdzt still has $sessions rows"

@@ -49,3 +49,24 @@ start_display() {
         sleep 0.1
     done
 }
+
+# focus_window SECONDS NAME: waits for a visible window whose title matches NAME, gives it the
+# keyboard and prints its id; fails when none appears in time.
+focus_window() {
+    local id
+    id=$(timeout "$1" xdotool search --sync --onlyvisible --name "$2") || return 1
+    id=${id%%$'\n'*}
+    xdotool windowactivate --sync "$id" >/dev/null 2>&1 ||
+        xdotool windowfocus --sync "$id" >/dev/null 2>&1 || true
+    echo "$id"
+}
+
+# expect_exit_0 PID WHAT: the process ends within 10 s, with exit code 0 (uses the script's fail).
+expect_exit_0() {
+    local rc
+    for _ in $(seq 100); do kill -0 "$1" 2>/dev/null || break; sleep 0.1; done
+    kill -0 "$1" 2>/dev/null && fail "$2 did not end"
+    wait "$1"
+    rc=$?
+    [[ $rc == 0 ]] || fail "$2: exit code $rc"
+}
