@@ -6,6 +6,7 @@
 
 #include "FakeSoundPlayer.h"
 #include "FakeSpeechEngine.h"
+#include "ModalDialog.h"
 #include "ScriptedMessageBoxes.h"
 #include "TestStation.h"
 #include "core/db/IniFile.h"
@@ -299,17 +300,14 @@ void TFMainTest::settingsButtonOpensTheDialog() {
     MainFixture f;
     f.show();
     f.speech.installed = {{"sit/cmn", "Chinese (Mandarin)", "cmn"}};
-    QString title;
-    QTimer::singleShot(0, [&] {
-        if (QWidget* dialog = QApplication::activeModalWidget()) {
-            title = dialog->windowTitle();
-            auto* box = dialog->findChild<QLineEdit*>("EtCstx");
-            box->setText("0");
+    const ModalDialogRun run = RunModalDialog(
+        [&] { QTest::mouseClick(f.ui().ImgBtn12, Qt::LeftButton); },
+        [](QWidget* dialog) {
+            dialog->findChild<QLineEdit*>("EtCstx")->setText("0");
             dialog->findChild<QPushButton*>("Button1")->click();
-        }
-    });
-    QTest::mouseClick(f.ui().ImgBtn12, Qt::LeftButton);
-    QCOMPARE(title, QStringLiteral("出品划菜设置"));
+        });
+    QVERIFY(!run.leftOpen);
+    QCOMPARE(run.title, QStringLiteral("出品划菜设置"));
     QCOMPARE(f.speech.voiceListings, 1);
     QVERIFY(!f.ui().Timer_cstx->isActive());
     QCOMPARE(f.main->settings().Et_cstx, 0);
