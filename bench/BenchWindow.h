@@ -15,8 +15,8 @@
 #include "core/main/StationSettings.h"
 #include "gui/board/TableBoard.h"
 #include "gui/dishes/DishViews.h"
+#include "gui/main/MainWindowContext.h"
 #include "gui/main/MainWindowUi.h"
-#include "gui/main/StationContext.h"
 #include "gui/main/StationSkin.h"
 #include "gui/tile/Ttzcypanel.h"
 
@@ -61,7 +61,7 @@ struct BenchWindow {
     ScriptedMessageBoxes boxes;
     QWidget window;
     MainWindowUi ui = BuildMainWindowUi(&window);
-    StationContext ctx{dm, state, settings, boxes, clock, ui, &window};
+    MainWindowContext ctx{dm, state, settings, boxes, clock, ui, &window};
     DishViews dishes{ctx};
     TableBoard board{ctx, dishes};
 };

@@ -3,6 +3,7 @@
 #include "core/common/TimeText.h"
 #include "core/db/DishState.h"
 #include "core/db/QueryObject.h"
+#include "core/db/TF_dm.h"
 
 QString DishStateUpdateSql() {
     return QStringLiteral(
@@ -65,4 +66,44 @@ bool EarlierCoursePending(QueryObject& query, const QString& tableId, int servin
     query.setParam(QStringLiteral("sx"), servingOrder);
     query.open();
     return query.asInt(QStringLiteral("sl")) > 0;
+}
+
+namespace {
+
+CommandOutcome RunLineUpdate(QueryObject& update, const QString& sql, const QStringList& values) {
+    try {
+        update.setSql(sql);
+        for (const QString& v : values) {
+            update.addParam(v);
+        }
+        update.execute();
+    } catch (const DbError& e) {
+        update.close();
+        return {CommandResult::Failed, e.text()};
+    }
+    // No row changed: the line is gone (another station, a purge); nothing was written here.
+    if (update.rowsAffected() == 0) {
+        return {CommandResult::NoLine, {}};
+    }
+    return {};
+}
+
+}  // namespace
+
+CommandOutcome SetDishLineState(TF_dm& dm, const QString& lineNumber, DishState state) {
+    if (lineNumber.isEmpty()) {
+        return {CommandResult::NoLine, {}};
+    }
+    return RunLineUpdate(dm.ADO_Public, DishStateUpdateSql(),
+                         {DishStateText(state), DishStateCode(state), lineNumber});
+}
+
+CommandOutcome ServeDishLine(TF_dm& dm, const QString& lineNumber, const QDateTime& servedAt) {
+    if (lineNumber.isEmpty()) {
+        return {CommandResult::NoLine, {}};
+    }
+    const DishState served = DishState::Served;
+    return RunLineUpdate(
+        dm.ADO_Public, DishServedUpdateSql(),
+        {DishStateText(served), DishStateCode(served), ServedTimeText(servedAt), lineNumber});
 }

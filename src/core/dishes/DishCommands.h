@@ -4,7 +4,10 @@
 #include <QString>
 #include <QVariant>
 
+#include "core/db/DishState.h"
+
 class QueryObject;
+class TF_dm;
 
 // The state of one line, by its consume_bh: [ text, code, line number ].
 QString DishStateUpdateSql();
@@ -26,3 +29,30 @@ bool ServingOrderNeedsCheck(const QString& mealOrderSetting, int servingOrder);
 // Runs the check statement in the query object (closing what it held) and says whether an
 // earlier course of the table is still pending. Database errors are not swallowed (DbError).
 bool EarlierCoursePending(QueryObject& query, const QString& tableId, int servingOrder);
+
+// What a command that writes one dish line came to.
+enum class CommandResult {
+    Done,     // the line was written
+    Refused,  // the operator answered the serving-order question No: nothing written
+    NoLine,   // no line to act on, or the update changed no row (the line is gone)
+    Failed,   // the database refused the statement: error says why
+};
+
+struct CommandOutcome {
+    CommandResult result = CommandResult::Done;
+    QString error;
+    bool done() const { return result == CommandResult::Done; }
+};
+
+// The one line a command acts on: its key, and for the serving-order check its table and
+// serving order (Smalltype_scsx as read with the line).
+struct DishLineRef {
+    QString lineNumber;
+    QString tableId;
+    int servingOrder = 0;
+};
+
+// Sets the state of one line (not "served") by its key, on ADO_Public.
+CommandOutcome SetDishLineState(TF_dm& dm, const QString& lineNumber, DishState state);
+// Marks one line served at the given time (the PC clock), on ADO_Public.
+CommandOutcome ServeDishLine(TF_dm& dm, const QString& lineNumber, const QDateTime& servedAt);

@@ -23,7 +23,7 @@ constexpr int kMinNamePixels = 12;
 
 }  // namespace
 
-TableBoard::TableBoard(StationContext& ctx, DishViews& dishes, QObject* parent)
+TableBoard::TableBoard(MainWindowContext& ctx, DishViews& dishes, QObject* parent)
     : QObject(parent),
       ImageList1(QSize(Board::kTileSize, Board::kTileSize)),
       ctx_(ctx),

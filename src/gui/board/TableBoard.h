@@ -6,7 +6,7 @@
 #include <QStringList>
 
 #include "gui/common/ErrorGuard.h"
-#include "gui/main/StationContext.h"
+#include "gui/main/MainWindowContext.h"
 #include "gui/tile/ImageList.h"
 
 class DishViews;
@@ -22,7 +22,7 @@ class TableBoard : public QObject {
     Q_OBJECT
 
 public:
-    TableBoard(StationContext& ctx, DishViews& dishes, QObject* parent = nullptr);
+    TableBoard(MainWindowContext& ctx, DishViews& dishes, QObject* parent = nullptr);
     ~TableBoard() override;
 
     // Creation: fill CB_qy and AreaIds from the areas.
@@ -79,7 +79,7 @@ private:
     void refreshTick();
     void chooseFoundTable(const QString& typeId, const QString& tableName);
 
-    StationContext& ctx_;
+    MainWindowContext& ctx_;
     DishViews& dishes_;
     ErrorGuard guard_;
     // The tiles are its children: when the window goes first, they went with it.

@@ -53,7 +53,7 @@ bool Quietly(F&& step) {
 
 }  // namespace
 
-DishViews::DishViews(StationContext& ctx, QObject* parent)
+DishViews::DishViews(MainWindowContext& ctx, QObject* parent)
     : QObject(parent), ctx_(ctx), guard_(ctx.boxes, ctx.window) {
     MainWindowUi& ui = ctx_.ui;
     grid_ = ui.cxGrid_ct_cp;

@@ -7,7 +7,7 @@
 #include "core/db/DishState.h"
 #include "core/dishes/DishListQuery.h"
 #include "gui/common/ErrorGuard.h"
-#include "gui/main/StationContext.h"
+#include "gui/main/MainWindowContext.h"
 
 class DishGridFooter;
 class DishGridModel;
@@ -19,7 +19,7 @@ class DishViews : public QObject {
     Q_OBJECT
 
 public:
-    DishViews(StationContext& ctx, QObject* parent = nullptr);
+    DishViews(MainWindowContext& ctx, QObject* parent = nullptr);
     ~DishViews() override;
 
     // Creation: fill CB_cpbm / DepartmentCodes and CB_gzzd / StationCodes.
@@ -94,7 +94,7 @@ private:
     void markSelectedIcon(DishState) {}
     void selectIconOfLine(const QString&, DishState) {}
 
-    StationContext& ctx_;
+    MainWindowContext& ctx_;
     ErrorGuard guard_;
     DishGridModel* model_ = nullptr;
     DishListDelegate* delegate_ = nullptr;

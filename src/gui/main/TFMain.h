@@ -7,8 +7,8 @@
 #include "gui/board/TableBoard.h"
 #include "gui/common/ErrorGuard.h"
 #include "gui/dishes/DishViews.h"
+#include "gui/main/MainWindowContext.h"
 #include "gui/main/MainWindowUi.h"
-#include "gui/main/StationContext.h"
 
 class ClockSetter;
 class SpeechEngine;
@@ -35,7 +35,7 @@ public:
     MainWindowUi& ui() { return ui_; }
     StationSettings& settings() { return settings_; }
     IniFile& settingsFile() { return settingsFile_; }
-    StationContext& context() { return ctx_; }
+    MainWindowContext& context() { return ctx_; }
     DishViews& dishes() { return dishes_; }
     TableBoard& board() { return board_; }
     SpeechEngine& speech() { return speech_; }
@@ -73,7 +73,7 @@ private:
     MainWindowUi ui_;
     StationSettings settings_;
     IniFile settingsFile_;
-    StationContext ctx_;
+    MainWindowContext ctx_;
     ErrorGuard guard_;
     DishViews dishes_;
     TableBoard board_;

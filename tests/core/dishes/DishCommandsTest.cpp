@@ -1,7 +1,10 @@
 #include <QtTest>
+#include <functional>
 
 #include "TestStation.h"
 #include "core/dishes/DishCommands.h"
+
+Q_DECLARE_METATYPE(std::function<CommandOutcome(TF_dm&, const QString&)>)
 
 class DishCommandsTest : public QObject {
     Q_OBJECT
@@ -15,6 +18,8 @@ private slots:
     void earlierCoursePending_data();
     void earlierCoursePending();
     void checkErrorReachesCaller();
+    void lineCommandOutcomes_data();
+    void lineCommandOutcomes();
 };
 
 void DishCommandsTest::statementTexts() {
@@ -130,6 +135,59 @@ void DishCommandsTest::checkErrorReachesCaller() {
     st.exec(QStringLiteral("drop table SmallType"));
     QVERIFY_THROWS_EXCEPTION(DbError,
                              EarlierCoursePending(st.dm().ADO_Public, QStringLiteral("R1"), 3));
+}
+
+using LineCommand = std::function<CommandOutcome(TF_dm&, const QString&)>;
+
+void DishCommandsTest::lineCommandOutcomes_data() {
+    QTest::addColumn<LineCommand>("command");
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<bool>("readOnly");
+    QTest::addColumn<int>("result");
+    QTest::addColumn<QString>("written");
+    const LineCommand made = [](TF_dm& dm, const QString& bh) {
+        return SetDishLineState(dm, bh, DishState::Made);
+    };
+    const LineCommand served = [](TF_dm& dm, const QString& bh) {
+        return ServeDishLine(dm, bh, QDateTime(QDate(2026, 7, 15), QTime(18, 31, 5, 700)));
+    };
+    const int done = int(CommandResult::Done);
+    const int noLine = int(CommandResult::NoLine);
+    const int failed = int(CommandResult::Failed);
+    const QString untouched = "L1|0|开始制作|NULL,L10|0|开始制作|NULL";
+    QTest::newRow("state") << made << "L1" << false << done
+                           << "L1|3|制作完成|NULL,L10|0|开始制作|NULL";
+    QTest::newRow("served") << served << "L1" << false << done
+                            << "L1|4|菜品已上|2026-07-15 18:31:05,L10|0|开始制作|NULL";
+    // The key is matched whole: L1 never writes L10.
+    QTest::newRow("gone") << made << "L2" << false << noLine << untouched;
+    QTest::newRow("no key") << served << "" << false << noLine << untouched;
+    QTest::newRow("refused") << served << "L1" << true << failed << untouched;
+}
+
+void DishCommandsTest::lineCommandOutcomes() {
+    QFETCH(LineCommand, command);
+    QFETCH(QString, line);
+    QFETCH(bool, readOnly);
+    QFETCH(int, result);
+    QFETCH(QString, written);
+    TestStation st;
+    for (const char* bh : {"L1", "L10"}) {
+        st.addLine(
+            {{"consume_bh", bh}, {"consume_Chupinlogo", "0"}, {"consume_Chupinstate", "开始制作"}});
+    }
+    if (readOnly) {
+        st.exec(
+            QStringLiteral("create trigger no_update before update on Consume begin "
+                           "select raise(abort, 'read only'); end"));
+    }
+    const CommandOutcome outcome = command(st.dm(), line);
+    QCOMPARE(int(outcome.result), result);
+    QCOMPARE(outcome.error.contains(QStringLiteral("read only")), readOnly);
+    QCOMPARE(st.rows(QStringLiteral("select consume_bh, consume_Chupinlogo, consume_Chupinstate, "
+                                    "consume_donetime from Consume order by consume_bh"))
+                 .join(QLatin1Char(',')),
+             written);
 }
 
 QTEST_GUILESS_MAIN(DishCommandsTest)

@@ -653,7 +653,7 @@ void DishViewsTest::windowDestroyedFirst() {
     ScriptedMessageBoxes boxes;
     auto* window = new QWidget;
     MainWindowUi ui = BuildMainWindowUi(window);
-    StationContext ctx{db.dm(), state, settings, boxes, clock, ui, window};
+    MainWindowContext ctx{db.dm(), state, settings, boxes, clock, ui, window};
     auto views = std::make_unique<DishViews>(ctx);
     delete window;
     // The list goes on living in the data module; nothing of the window may be touched.

@@ -300,12 +300,12 @@ void TFMainTest::settingsButtonOpensTheDialog() {
     MainFixture f;
     f.show();
     f.speech.installed = {{"sit/cmn", "Chinese (Mandarin)", "cmn"}};
-    const ModalDialogRun run = RunModalDialog(
-        [&] { QTest::mouseClick(f.ui().ImgBtn12, Qt::LeftButton); },
-        [](QWidget* dialog) {
-            dialog->findChild<QLineEdit*>("EtCstx")->setText("0");
-            dialog->findChild<QPushButton*>("Button1")->click();
-        });
+    const ModalDialogRun run =
+        RunModalDialog([&] { QTest::mouseClick(f.ui().ImgBtn12, Qt::LeftButton); },
+                       [](QWidget* dialog) {
+                           dialog->findChild<QLineEdit*>("EtCstx")->setText("0");
+                           dialog->findChild<QPushButton*>("Button1")->click();
+                       });
     QVERIFY(!run.leftOpen);
     QCOMPARE(run.title, QStringLiteral("出品划菜设置"));
     QCOMPARE(f.speech.voiceListings, 1);

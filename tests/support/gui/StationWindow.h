@@ -7,8 +7,8 @@
 #include "core/common/StationClock.h"
 #include "core/common/StationState.h"
 #include "core/main/StationSettings.h"
+#include "gui/main/MainWindowContext.h"
 #include "gui/main/MainWindowUi.h"
-#include "gui/main/StationContext.h"
 
 // The controls of a main window on an embedded station database, with a pinned PC clock
 // and scripted message boxes: what every part of the window is built on in a test.
@@ -24,5 +24,5 @@ struct StationWindow {
     ScriptedMessageBoxes boxes;
     QWidget window;
     MainWindowUi ui = BuildMainWindowUi(&window);
-    StationContext ctx{db.dm(), state, settings, boxes, clock, ui, &window};
+    MainWindowContext ctx{db.dm(), state, settings, boxes, clock, ui, &window};
 };

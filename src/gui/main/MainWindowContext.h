@@ -10,7 +10,7 @@
 #include "gui/main/MainWindowUi.h"
 
 // What every part of the main window works with, handed down by the main window.
-struct StationContext {
+struct MainWindowContext {
     TF_dm& dm;
     StationState& state;
     StationSettings& settings;
