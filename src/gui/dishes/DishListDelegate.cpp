@@ -2,7 +2,7 @@
 
 #include "core/db/QueryObject.h"
 #include "core/dishes/DishListRules.h"
-#include "gui/dishes/DishGridModel.h"
+#include "gui/common/DishGridModel.h"
 
 DishListDelegate::DishListDelegate(DishGridModel& model, std::function<bool()> emphasisOpen,
                                    QObject* parent)

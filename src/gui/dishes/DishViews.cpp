@@ -6,8 +6,8 @@
 
 #include "core/db/SqlHelpers.h"
 #include "core/dishes/DishCommands.h"
-#include "gui/dishes/DishGridFooter.h"
-#include "gui/dishes/DishGridModel.h"
+#include "gui/common/DishGridFooter.h"
+#include "gui/common/DishGridModel.h"
 #include "gui/dishes/DishListDelegate.h"
 
 namespace {

@@ -9,11 +9,12 @@
 #include <QVBoxLayout>
 
 #include "core/common/AppTexts.h"
+#include "gui/common/StationWidgets.h"
 
 namespace {
 
-const QColor kBand(0x1f, 0x5f, 0x9f);
-const QColor kBandLight(0x5a, 0x9b, 0xd5);
+const QColor kBand = kStationBlue;
+const QColor kBandLight = kStationLightBlue;
 
 QPixmap PaintTopBackground() {
     QPixmap pix(1600, 72);
@@ -52,112 +53,6 @@ QPixmap PaintLogo() {
     p.drawText(QRect(56, 0, 204, 60), Qt::AlignVCenter | Qt::AlignLeft,
                QStringLiteral("檀舟出品划菜"));
     return pix;
-}
-
-enum class Glyph { Search, Query, Settings, Served, Refused, SoldOut, Previous, Next, Plain };
-
-QIcon PaintIcon(Glyph glyph, const QColor& colour) {
-    QPixmap pix(24, 24);
-    pix.fill(Qt::transparent);
-    QPainter p(&pix);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QPen(colour, 2.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    p.setBrush(Qt::NoBrush);
-    switch (glyph) {
-        case Glyph::Search:
-            p.drawEllipse(QRectF(3, 3, 12, 12));
-            p.drawLine(QPointF(13.5, 13.5), QPointF(21, 21));
-            break;
-        case Glyph::Query:
-            p.drawRect(QRectF(3, 3, 18, 18));
-            p.drawLine(QPointF(7, 9), QPointF(17, 9));
-            p.drawLine(QPointF(7, 13), QPointF(17, 13));
-            p.drawLine(QPointF(7, 17), QPointF(13, 17));
-            break;
-        case Glyph::Settings:
-            p.drawEllipse(QRectF(7, 7, 10, 10));
-            for (int i = 0; i < 8; ++i) {
-                p.save();
-                p.translate(12, 12);
-                p.rotate(45.0 * i);
-                p.drawLine(QPointF(0, -7), QPointF(0, -10));
-                p.restore();
-            }
-            break;
-        case Glyph::Served: {
-            QPainterPath tick;
-            tick.moveTo(4, 13);
-            tick.lineTo(10, 19);
-            tick.lineTo(20, 5);
-            p.drawPath(tick);
-            break;
-        }
-        case Glyph::Refused:
-            p.drawLine(QPointF(5, 5), QPointF(19, 19));
-            p.drawLine(QPointF(19, 5), QPointF(5, 19));
-            break;
-        case Glyph::SoldOut:
-            p.drawEllipse(QRectF(3, 3, 18, 18));
-            p.drawLine(QPointF(6.5, 17.5), QPointF(17.5, 6.5));
-            break;
-        case Glyph::Previous:
-            p.drawLine(QPointF(15, 4), QPointF(7, 12));
-            p.drawLine(QPointF(7, 12), QPointF(15, 20));
-            break;
-        case Glyph::Next:
-            p.drawLine(QPointF(9, 4), QPointF(17, 12));
-            p.drawLine(QPointF(17, 12), QPointF(9, 20));
-            break;
-        case Glyph::Plain:
-            p.setBrush(colour);
-            p.drawEllipse(QRectF(8, 8, 8, 8));
-            break;
-    }
-    return QIcon(pix);
-}
-
-template <class W>
-W* Named(W* w, const char* name) {
-    w->setObjectName(QString::fromLatin1(name));
-    return w;
-}
-
-QLabel* Caption(const QString& text, QWidget* parent) {
-    auto* label = new QLabel(text, parent);
-    label->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
-    return label;
-}
-
-QToolButton* PictureButton(const char* name, const QString& text, Glyph glyph, const QColor& colour,
-                           const QString& hint, QWidget* parent) {
-    auto* b = Named(new QToolButton(parent), name);
-    b->setText(text);
-    b->setIcon(PaintIcon(glyph, colour));
-    b->setIconSize(QSize(20, 20));
-    b->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    b->setToolTip(hint);
-    b->setAutoRaise(false);
-    b->setMinimumHeight(30);
-    return b;
-}
-
-QFrame* Page(const char* name, QWidget* parent) {
-    auto* f = Named(new QFrame(parent), name);
-    f->setFrameShape(QFrame::NoFrame);
-    return f;
-}
-
-QTimer* MakeTimer(const char* name, int interval, bool singleShot, QWidget* owner) {
-    auto* t = Named(new QTimer(owner), name);
-    t->setInterval(interval);
-    t->setSingleShot(singleShot);
-    return t;
-}
-
-QAction* MenuItem(QMenu* menu, const char* name, const QString& text, bool visible) {
-    auto* a = Named(menu->addAction(text), name);
-    a->setVisible(visible);
-    return a;
 }
 
 void BuildTopBar(MainWindowUi& ui, QWidget* window, QWidget* top) {
@@ -226,9 +121,9 @@ void BuildLeftColumn(MainWindowUi& ui, QWidget* left) {
     auto* row = new QHBoxLayout(paging);
     row->setContentsMargins(4, 4, 4, 4);
     ui.Button_ct_syy = Named(new QPushButton(QStringLiteral("上一页"), paging), "Button_ct_syy");
-    ui.Button_ct_syy->setIcon(PaintIcon(Glyph::Previous, kBand));
+    ui.Button_ct_syy->setIcon(PaintGlyph(Glyph::Previous, kBand));
     ui.Button_ct_xyy = Named(new QPushButton(QStringLiteral("下一页"), paging), "Button_ct_xyy");
-    ui.Button_ct_xyy->setIcon(PaintIcon(Glyph::Next, kBand));
+    ui.Button_ct_xyy->setIcon(PaintGlyph(Glyph::Next, kBand));
     row->addStretch(1);
     row->addWidget(ui.Button_ct_syy);
     row->addSpacing(16);
@@ -299,28 +194,28 @@ void BuildPages(MainWindowUi& ui, QWidget* right, QVBoxLayout* column) {
     auto* pages = Named(new QWidget(right), "Panel_cp_pages");
     auto* cell = new QGridLayout(pages);
     cell->setContentsMargins(0, 0, 0, 0);
-    ui.RzPanel5 = Page("RzPanel5", pages);
+    ui.RzPanel5 = PlainPage("RzPanel5", pages);
     auto* list = new QVBoxLayout(ui.RzPanel5);
     list->setContentsMargins(0, 0, 0, 0);
     list->setSpacing(0);
     ui.cxGrid_ct_cp = Named(new QTableView(ui.RzPanel5), "cxGrid_ct_cp");
     list->addWidget(ui.cxGrid_ct_cp, 1);
-    ui.RzPl_cstx = Page("RzPl_cstx", ui.RzPanel5);
+    ui.RzPl_cstx = PlainPage("RzPl_cstx", ui.RzPanel5);
     ui.RzPl_cstx->setFixedHeight(240);
     ui.RzPl_cstx->setFrameShape(QFrame::StyledPanel);
     ui.RzPl_cstx->hide();
     list->addWidget(ui.RzPl_cstx);
 
-    ui.RzPanel10 = Page("RzPanel10", pages);
+    ui.RzPanel10 = PlainPage("RzPanel10", pages);
     auto* icons = new QVBoxLayout(ui.RzPanel10);
     icons->setContentsMargins(0, 0, 0, 0);
     ui.Panel_client_client = Named(new QWidget(ui.RzPanel10), "Panel_client_client");
     ui.Panel_client_client->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     icons->addWidget(ui.Panel_client_client, 1);
 
-    ui.RzPanel7 = Page("RzPanel7", pages);
-    ui.RzPl_tccc = Page("RzPl_tccc", pages);
-    ui.RzPl_finished = Page("RzPl_finished", pages);
+    ui.RzPanel7 = PlainPage("RzPanel7", pages);
+    ui.RzPl_tccc = PlainPage("RzPl_tccc", pages);
+    ui.RzPl_finished = PlainPage("RzPl_finished", pages);
     for (QFrame* page : {ui.RzPanel5, ui.RzPanel10, ui.RzPanel7, ui.RzPl_tccc, ui.RzPl_finished}) {
         page->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
         cell->addWidget(page, 0, 0);
@@ -477,13 +372,13 @@ MainWindowUi BuildMainWindowUi(QWidget* window) {
     BuildFloatingPanels(ui, window);
     BuildPopupMenu(ui, window);
 
-    ui.Timer2 = MakeTimer("Timer2", 1000, true, window);
-    ui.Timer_sx = MakeTimer("Timer_sx", 5000, false, window);
-    ui.Timer_updatezt = MakeTimer("Timer_updatezt", 300000, false, window);
-    ui.Timer_cstx = MakeTimer("Timer_cstx", 5 * 60000, false, window);
-    ui.Timer5 = MakeTimer("Timer5", 1000, false, window);
-    ui.Timer1 = MakeTimer("Timer1", 100, true, window);
-    ui.Timer3 = MakeTimer("Timer3", 100, true, window);
-    ui.Timer4 = MakeTimer("Timer4", 70, true, window);
+    ui.Timer2 = NamedTimer("Timer2", 1000, true, window);
+    ui.Timer_sx = NamedTimer("Timer_sx", 5000, false, window);
+    ui.Timer_updatezt = NamedTimer("Timer_updatezt", 300000, false, window);
+    ui.Timer_cstx = NamedTimer("Timer_cstx", 5 * 60000, false, window);
+    ui.Timer5 = NamedTimer("Timer5", 1000, false, window);
+    ui.Timer1 = NamedTimer("Timer1", 100, true, window);
+    ui.Timer3 = NamedTimer("Timer3", 100, true, window);
+    ui.Timer4 = NamedTimer("Timer4", 70, true, window);
     return ui;
 }

@@ -18,6 +18,7 @@
 #include "core/session/SessionRegistry.h"
 #include "gui/common/ErrorGuard.h"
 #include "gui/common/MessageBoxes.h"
+#include "gui/common/WaitCursor.h"
 
 void PauseKeepingResponsive(int ms) {
     QEventLoop loop;
@@ -26,22 +27,6 @@ void PauseKeepingResponsive(int ms) {
 }
 
 namespace {
-
-// The hourglass while the check and the writes run; restored on every way out.
-class WaitCursor {
-public:
-    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { restore(); }
-    void restore() {
-        if (on_) {
-            QApplication::restoreOverrideCursor();
-            on_ = false;
-        }
-    }
-
-private:
-    bool on_ = true;
-};
 
 QIcon PaintArrow() {
     QPixmap pix(16, 16);

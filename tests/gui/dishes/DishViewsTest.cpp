@@ -6,9 +6,9 @@
 
 #include "StationWindow.h"
 #include "core/db/SqlHelpers.h"
-#include "gui/dishes/DishGridFooter.h"
-#include "gui/dishes/DishGridModel.h"
-#include "gui/dishes/DishGridStyle.h"
+#include "gui/common/DishGridFooter.h"
+#include "gui/common/DishGridModel.h"
+#include "gui/common/DishGridStyle.h"
 #include "gui/dishes/DishListDelegate.h"
 #include "gui/dishes/DishViews.h"
 #include "gui/main/StationSkin.h"

@@ -1,4 +1,4 @@
-#include "gui/dishes/DishGridFooter.h"
+#include "gui/common/DishGridFooter.h"
 
 #include <QEvent>
 #include <QHeaderView>
@@ -6,7 +6,7 @@
 #include <QScrollBar>
 #include <QTableView>
 
-#include "gui/dishes/DishGridStyle.h"
+#include "gui/common/DishGridStyle.h"
 
 DishGridFooter::DishGridFooter(QTableView* view, QWidget* parent)
     : QWidget(parent), view_(view), viewObject_(view) {

@@ -1,4 +1,4 @@
-#include "gui/dishes/DishGridStyle.h"
+#include "gui/common/DishGridStyle.h"
 
 #include <QHeaderView>
 #include <QTableView>

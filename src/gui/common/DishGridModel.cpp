@@ -1,4 +1,4 @@
-#include "gui/dishes/DishGridModel.h"
+#include "gui/common/DishGridModel.h"
 
 #include <QHeaderView>
 #include <QItemSelectionModel>
@@ -6,7 +6,7 @@
 #include <cmath>
 
 #include "core/db/QueryObject.h"
-#include "gui/dishes/DishGridStyle.h"
+#include "gui/common/DishGridStyle.h"
 
 DishGridModel::DishGridModel(QueryObject& query, QVector<DishGridColumn> columns, QObject* parent)
     : QAbstractTableModel(parent), query_(query), columns_(std::move(columns)) {
