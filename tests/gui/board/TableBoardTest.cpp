@@ -4,7 +4,6 @@
 
 #include "StationWindow.h"
 #include "gui/board/TableBoard.h"
-#include "gui/dishes/DishViews.h"
 #include "gui/tile/Ttzcypanel.h"
 
 namespace {
@@ -12,8 +11,7 @@ namespace {
 // A main window with its board and dish views on an embedded station database; the tile
 // area has the design size, 4 x 5 tiles.
 struct Station : StationWindow {
-    DishViews dishes{ctx};
-    TableBoard board{ctx, dishes};
+    TableBoard& board = parts.board();
 
     Station() {
         db.exec("insert into roomtype values ('T1','大厅'), ('T2','包间')");
