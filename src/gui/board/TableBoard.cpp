@@ -170,9 +170,7 @@ bool TableBoard::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TableBoard::selectStoredArea(int position) {
-    // A position the refilled list no longer has leaves no selection, which reads as "all".
-    const QSignalBlocker quiet(CB_qy);
-    CB_qy->setCurrentIndex(position >= 0 && position < CB_qy->count() ? position : -1);
+    SelectStoredPosition(CB_qy, position);
 }
 
 int TableBoard::areaPosition() const {

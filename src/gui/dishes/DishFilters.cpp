@@ -107,10 +107,8 @@ void DishFilters::fillLists() {
 }
 
 void DishFilters::selectStored(int department, int station) {
-    for (auto [list, position] : {std::pair{CB_cpbm, department}, std::pair{CB_gzzd, station}}) {
-        const QSignalBlocker quiet(list);
-        list->setCurrentIndex(position >= 0 && position < list->count() ? position : -1);
-    }
+    SelectStoredPosition(CB_cpbm, department);
+    SelectStoredPosition(CB_gzzd, station);
 }
 
 int DishFilters::departmentPosition() const {
