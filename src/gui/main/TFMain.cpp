@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
@@ -150,7 +151,8 @@ void TFMain::closeSteps() {
     if (!WriteViewState(settingsFile_, view)) {
         // Lost view positions are no reason to keep the operator from leaving (a folder that
         // cannot be written would never let the window close): say so and go on.
-        ctx_.boxes.error(this, QStringLiteral("Unable to write to %1").arg(settingsFile_.path()));
+        ctx_.boxes.error(this, QStringLiteral("无法写入设置文件 %1")
+                                   .arg(QDir::toNativeSeparators(settingsFile_.path())));
     }
     WriteLogoutLog(ctx_.dm, ctx_.clock, ctx_.state.CurrentOperator);
 }
