@@ -80,12 +80,15 @@ void ReadGroupedRows(QueryObject& scratch, const QStringList& bills, QVector<Bil
 QVector<TileFigures> AssignBillRows(const QStringList& bills, const QVector<BillFigures>& rows,
                                     bool serverFoldsText) {
     QHash<QString, int> exact;
-    QHash<QString, int> folded;  // -1: two rows fold to the same text
+    QHash<QString, int> folded;  // -1: rows of two texts fold to the same one
     for (int r = 0; r < rows.size(); ++r) {
-        exact.insert(rows.at(r).bill, r);
+        const QString& bill = rows.at(r).bill;
+        exact.insert(bill, r);
         if (serverFoldsText) {
-            const QString key = FoldedBill(rows.at(r).bill);
-            folded.insert(key, folded.contains(key) ? -1 : r);
+            // Two statements of one page may both return a bill's row, under the same text.
+            const QString key = FoldedBill(bill);
+            const int seen = folded.value(key, r);
+            folded.insert(key, seen >= 0 && rows.at(seen).bill == bill ? r : -1);
         }
     }
     QVector<TileFigures> out(bills.size());

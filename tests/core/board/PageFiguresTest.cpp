@@ -278,6 +278,7 @@ void PageFiguresTest::rowsFindTheirBills_data() {
     QTest::newRow("letter case") << "ZD3" << true << 3.0;
     QTest::newRow("exact text wins over a folded one") << "ab" << true << 5.0;
     QTest::newRow("two rows fold alike: neither") << "Ab" << true << 0.0;
+    QTest::newRow("one bill's row from two statements") << "ZD6 " << true << 6.0;
     QTest::newRow("no blank folding on the embedded engine") << "ZD2" << false << 0.0;
     QTest::newRow("no case folding on the embedded engine") << "ZD3" << false << 0.0;
     QTest::newRow("no row") << "ZD9" << true << 0.0;
@@ -288,10 +289,11 @@ void PageFiguresTest::rowsFindTheirBills() {
     QFETCH(bool, folds);
     QFETCH(double, ordered);
     QVector<BillFigures> rows;
-    const char* keys[] = {"ZD1", "ZD2  ", "zd3", "AB", "ab"};
-    for (int i = 0; i < 5; ++i) {
-        BillFigures row{QString::fromLatin1(keys[i]), {}};
-        row.figures.ordered = i + 1;
+    const std::pair<const char*, double> keys[] = {{"ZD1", 1}, {"ZD2  ", 2}, {"zd3", 3}, {"AB", 4},
+                                                   {"ab", 5},  {"ZD6", 6},   {"ZD6", 6}};
+    for (const auto& [key, ordered] : keys) {
+        BillFigures row{QString::fromLatin1(key), {}};
+        row.figures.ordered = ordered;
         row.figures.overdue = 1;
         rows << row;
     }
