@@ -254,7 +254,17 @@ void TableBoard::FillTablePage(bool fromBuild) {
         tables.isEmpty() || tables.eof() ? 0 : tables.rowCount() - tables.currentRow();
     const Board::PageLayout layout =
         Board::LayOutTablePage(area->width(), area->height(), remaining);
-    for (const QPoint& at : layout.positions) {
+    // The counters of the whole page in one statement, before any tile: a failure leaves no
+    // half-filled tile that looks like a table with nothing ordered.
+    const int first = tables.currentRow();
+    const int bill = tables.columnIndex(QStringLiteral("guest_bh"));
+    QStringList bills;
+    for (int i = 0; i < layout.positions.size(); ++i) {
+        bills << (bill < 0 ? QString() : FieldText(tables.valueAt(first + i, bill)));
+    }
+    const QVector<TileFigures> figures = ReadPageFigures(scratch, bills);
+    for (int i = 0; i < layout.positions.size(); ++i) {
+        const QPoint& at = layout.positions.at(i);
         auto* tile = new Tcypanel(area);
         tile->setGeometry(at.x(), at.y(), Board::kTileSize, Board::kTileSize);
         tile->setBevelInner(TileBevel::None);
@@ -265,7 +275,7 @@ void TableBoard::FillTablePage(bool fromBuild) {
             QWidget* w;
             ~ShowAtEnd() { w->show(); }
         } show{tile};
-        FillTableTile(tile, scratch);
+        FillTableTile(tile, figures.at(i));
         connect(tile, &Ttzcypanel::OnClick, this,
                 [this](Ttzcypanel* t) { guard_.run([&] { ctpanelclick(t); }); });
         tile->setProperty("tag", kSkinExempt);
@@ -287,7 +297,7 @@ void TableBoard::applyCounters(Tcypanel* tile, const TileFigures& f) {
     counter->setCaption(Board::CounterText(f.served, f.ordered));
 }
 
-void TableBoard::FillTableTile(Tcypanel* tile, QueryObject& scratch) {
+void TableBoard::FillTableTile(Tcypanel* tile, const TileFigures& figures) {
     QueryObject& row = ctx_.dm.ADO_ct;
     Ttzcylabel* name = tile->Label3();
     name->setCaption(row.asString(QStringLiteral("room_name")));
@@ -308,9 +318,6 @@ void TableBoard::FillTableTile(Tcypanel* tile, QueryObject& scratch) {
     counter->setFontColor(kBrown);
     counter->setAlignment(Qt::AlignHCenter);
 
-    const QString bill = row.asString(QStringLiteral("guest_bh"));
-    TileFigures figures;
-    ReadTileCounters(scratch, bill, CounterBinding::Positional, figures);
     applyCounters(tile, figures);
 
     tile->Label1()->setCaption(row.asString(QStringLiteral("guest_rs")) + QStringLiteral("人"));
@@ -320,8 +327,6 @@ void TableBoard::FillTableTile(Tcypanel* tile, QueryObject& scratch) {
     tile->Label5()->setCaption(row.asString(QStringLiteral("room_id")));
     tile->Label5()->setFontColor(kBrown);
     tile->setBGImages(&ImageList1);
-
-    ReadTileOverdue(scratch, bill, figures);
     tile->setBGImageIndex(figures.state());
 }
 

@@ -52,11 +52,12 @@ public:
     void BuildTableBoard(bool byType, const QString& typeId, bool allAreas, const QString& areaId);
     // BuildTableBoard with the arguments every caller passes: from CB_fyxs, Tab_ct and CB_qy.
     void rebuildBoard();
-    // Places tiles from the current row of ADO_ct until the page or the rows run out. A
-    // build records the capacity and, when the rows run out, asks for the dish search focus.
+    // Places tiles from the current row of ADO_ct until the page or the rows run out, with the
+    // counters of all of them read in one statement. A build records the capacity and, when the
+    // rows run out, asks for the dish search focus.
     void FillTablePage(bool fromBuild);
-    // Labels, counters and state of a tile from the current row of ADO_ct.
-    void FillTableTile(Tcypanel* tile, QueryObject& scratch);
+    // Labels of a tile from the current row of ADO_ct, its counters and state from figures.
+    void FillTableTile(Tcypanel* tile, const TileFigures& figures);
 
     // Handlers.
     void CB_qyChange();

@@ -81,30 +81,41 @@ void TableBoard::refreshTick() {
 
 void TableBoard::RefreshTableCounters() {
     QueryObject& tables = ctx_.dm.ADO_ct;
-    QueryObject& scratch = ctx_.dm.ADO_Public;
     StationState& state = ctx_.state;
-    while (!tables.eof()) {
+    // The rows that have a tile, then their bills' counters in one statement.
+    struct Shown {
+        int row;
+        Tcypanel* tile;
+    };
+    QList<Shown> shown;
+    QStringList bills;
+    for (; !tables.eof(); tables.next()) {
         const int index = GetCtIndexid(tables.asString(QStringLiteral("room_id")));
         if (index >= 0) {
-            Tcypanel* tile = TableTiles.at(index);
-            const int before = tile->BGImageIndex();
-            const QString bill = tables.asString(QStringLiteral("guest_bh"));
-            TileFigures figures;
-            ReadTileCounters(scratch, bill, CounterBinding::ByName, figures);
-            applyCounters(tile, figures);
-            tile->Label1()->setCaption(tables.asString(QStringLiteral("guest_rs")) +
-                                       QStringLiteral("人"));
-            tile->Label2()->setCaption(tables.asString(QStringLiteral("guest_total")) +
-                                       QStringLiteral("  "));
-            ReadTileOverdue(scratch, bill, figures);
-            const int now = figures.state();
-            tile->setBGImageIndex(now);
-            if (now != before && tile->Label5()->Caption() == state.CurrentTableId) {
-                state.SelectedBaseIndex = now;
-            }
+            shown.append({tables.currentRow(), TableTiles.at(index)});
+            bills << tables.asString(QStringLiteral("guest_bh"));
         }
-        tables.next();
     }
+    const int end = tables.currentRow();
+    const QVector<TileFigures> figures = ReadPageFigures(ctx_.dm.ADO_Public, bills);
+    for (int i = 0; i < shown.size(); ++i) {
+        tables.setCurrentRow(shown.at(i).row);
+        Tcypanel* tile = shown.at(i).tile;
+        const int before = tile->BGImageIndex();
+        applyCounters(tile, figures.at(i));
+        tile->Label1()->setCaption(tables.asString(QStringLiteral("guest_rs")) +
+                                   QStringLiteral("人"));
+        tile->Label2()->setCaption(tables.asString(QStringLiteral("guest_total")) +
+                                   QStringLiteral("  "));
+        const int now = figures.at(i).state();
+        tile->setBGImageIndex(now);
+        if (now != before && tile->Label5()->Caption() == state.CurrentTableId) {
+            state.SelectedBaseIndex = now;
+        }
+    }
+    // Where the walk over the rows left it.
+    tables.setCurrentRow(end);
+    tables.next();
 }
 
 int TableBoard::GetCtIndexid(const QString& tableId) const {
