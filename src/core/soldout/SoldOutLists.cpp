@@ -12,7 +12,7 @@ const QString kSearchClause =
     QStringLiteral("and (meal_bh like :a2 or meal_name like :a3 or meal_code like :a4)");
 
 // The text as typed decides whether the clause is there; the pattern is the trimmed text, so
-// a search of blanks only matches every dish (the ERP's other clients behave the same).
+// a search of blanks only matches every dish.
 void AddSearch(NamedSql& s, const QString& searchText) {
     if (searchText.isEmpty()) {
         return;

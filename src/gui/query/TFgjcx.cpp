@@ -82,8 +82,7 @@ void TFgjcx::buildControls() {
     Date2 = DatePicker("Date2", this);
     Time2 = TimePicker("Time2", this);
     SpeedButton16 = Named(new QToolButton(this), "SpeedButton16");
-    SpeedButton16->setIcon(PaintGlyph(Glyph::Next, kStationBlue));
-    SpeedButton16->setIconSize(QSize(14, 14));
+    SpeedButton16->setArrowType(Qt::DownArrow);
     SpeedButton16->setAutoRaise(true);
     SpeedButton16->setToolTip(QStringLiteral("常用时间"));
     auto* times = new QHBoxLayout;
