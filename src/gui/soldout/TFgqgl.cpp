@@ -381,6 +381,10 @@ bool TFgqgl::eventFilter(QObject* watched, QEvent* event) {
                 guard.run([this] { BtnZjClick(); });
                 return true;
             }
+            if (auto* button = qobject_cast<QPushButton*>(watched)) {
+                button->click();
+                return true;
+            }
             break;
         default:
             break;

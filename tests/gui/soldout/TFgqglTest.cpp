@@ -380,6 +380,7 @@ void TFgqglTest::keys_data() {
     QTest::newRow("Delete in the list's search box") << "EtFind2" << int(Qt::Key_Delete) << "edits";
     QTest::newRow("F4") << "EtFind2" << int(Qt::Key_F4) << "closes";
     QTest::newRow("Esc") << "cxGridDBTableView3" << int(Qt::Key_Escape) << "closes";
+    QTest::newRow("Enter on a button presses it") << "BtnDel" << int(Qt::Key_Return) << "removes";
 }
 
 void TFgqglTest::keys() {
