@@ -8,4 +8,7 @@ void RegisterAllStatements(StatementCatalogue& catalogue) {
     RegisterBoardStatements(catalogue);
     RegisterDishStatements(catalogue);
     RegisterSessionStatements(catalogue);
+    RegisterPasswordStatements(catalogue);
+    RegisterSoldOutStatements(catalogue);
+    RegisterQueryStatements(catalogue);
 }

@@ -7,4 +7,7 @@ void RegisterDbStatements(StatementCatalogue& catalogue);
 void RegisterDishStatements(StatementCatalogue& catalogue);
 void RegisterSessionStatements(StatementCatalogue& catalogue);
 void RegisterBoardStatements(StatementCatalogue& catalogue);
+void RegisterSoldOutStatements(StatementCatalogue& catalogue);
+void RegisterQueryStatements(StatementCatalogue& catalogue);
+void RegisterPasswordStatements(StatementCatalogue& catalogue);
 void RegisterAllStatements(StatementCatalogue& catalogue);
