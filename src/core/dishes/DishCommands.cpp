@@ -33,6 +33,20 @@ QString ServingOrderCheckSql() {
                "null) and Smalltype_scsx<:sx");
 }
 
+QString LineServingOrderSql() {
+    return QStringLiteral(
+        "select Smalltype_scsx from Consume left join SmallType on "
+        "smalltype_id=consume_meal_type where consume_bh = :a1");
+}
+
+int ReadLineServingOrder(QueryObject& query, const QString& lineNumber) {
+    query.close();
+    query.setSql(LineServingOrderSql());
+    query.addParam(lineNumber);
+    query.open();
+    return query.isEmpty() ? 0 : ServingOrderOf(query.value(QStringLiteral("Smalltype_scsx")));
+}
+
 QString ServedTimeText(const QDateTime& t) {
     return FormatDbTime(t);
 }

@@ -26,6 +26,11 @@ int ServingOrderOf(const QVariant& value);
 // Only a line of a later course (above 1) is checked, and only with MEAL_ORDER "Y".
 bool ServingOrderNeedsCheck(const QString& mealOrderSetting, int servingOrder);
 
+// The serving order of one line by its key, for a list that does not carry it (the advanced
+// query's result): [ line number ]. 0 when the line or its category is gone.
+QString LineServingOrderSql();
+int ReadLineServingOrder(QueryObject& query, const QString& lineNumber);
+
 // Runs the check statement in the query object (closing what it held) and says whether an
 // earlier course of the table is still pending. Database errors are not swallowed (DbError).
 bool EarlierCoursePending(QueryObject& query, const QString& tableId, int servingOrder);

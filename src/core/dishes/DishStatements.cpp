@@ -39,6 +39,9 @@ void RegisterDishStatements(StatementCatalogue& catalogue) {
     catalogue.add({QStringLiteral("DishServedUpdate"),
                    {},
                    [](const Dialect&, const QSet<QString>&) { return DishServedUpdateSql(); }});
+    catalogue.add({QStringLiteral("LineServingOrder"),
+                   {},
+                   [](const Dialect&, const QSet<QString>&) { return LineServingOrderSql(); }});
     catalogue.add({QStringLiteral("ServingOrderCheck"),
                    {},
                    [](const Dialect&, const QSet<QString>&) { return ServingOrderCheckSql(); }});

@@ -182,6 +182,10 @@ DishListFilter DishArea::currentFilter() const {
     return filters_->filter(searchText_);
 }
 
+int DishArea::currentTab() const {
+    return TAB_CP->currentIndex();
+}
+
 void DishArea::setSearchText(const QString& text) {
     searchText_ = text;
 }
@@ -326,10 +330,15 @@ bool DishArea::emphasisOpen() const {
 
 DishLineRef DishArea::currentListLine() const {
     const QueryObject& list = ctx_.dm.ADO_cp;
+    const QString order = QStringLiteral("Smalltype_scsx");
     DishLineRef line;
     line.lineNumber = list.asString(kLineNumber);
     line.tableId = list.asString(QStringLiteral("consume_table"));
-    line.servingOrder = ServingOrderOf(list.value(QStringLiteral("Smalltype_scsx")));
+    // The advanced query's result carries no serving order: the line's own is read, so the
+    // check still guards a dish served from it.
+    line.servingOrder = list.columnIndex(order) >= 0
+                            ? ServingOrderOf(list.value(order))
+                            : ReadLineServingOrder(ctx_.dm.ADO_Public, line.lineNumber);
     return line;
 }
 

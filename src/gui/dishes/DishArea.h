@@ -44,6 +44,7 @@ public:
     QWidget* reminderPlace() const;
 
     DishFilters& filters() { return *filters_; }
+    const DishFilters& filters() const { return *filters_; }
     DishListView& list() { return *list_; }
 
     // Creation: the department and station lists; tab 0 and every state.
@@ -57,6 +58,7 @@ public:
     void QueryServedList();
     // The filter state the views are queried with.
     DishListFilter currentFilter() const;
+    int currentTab() const;
 
     // Slots the window connects: a table chosen on the board; the board's refresh tick
     // (tableId empty when no tile was selected again); the dish search box's text.

@@ -16,6 +16,10 @@
 #include "gui/dishes/DishFilters.h"
 #include "gui/main/StationSkin.h"
 #include "gui/main/TFsz.h"
+#include "gui/query/TFgjcx.h"
+#include "gui/session/Tflock.h"
+#include "gui/session/Tfxgmm.h"
+#include "gui/soldout/TFgqgl.h"
 
 TFMain::TFMain(TF_dm& dm, StationState& state, StationClock& clock, const TickSource& ticks,
                ClockSetter& clockSetter, MessageBoxes& boxes, SpeechEngine& speech,
@@ -170,10 +174,14 @@ void TFMain::ImgBtn12Click() {
     dialog.exec();
 }
 
-// The advanced query and the sold-out windows come with their own parts.
-void TFMain::ImgBtn10Click() {}
+void TFMain::ImgBtn10Click() {
+    const DishArea& dishes = parts_.dishes();
+    OpenAdvancedQueryWindow(ctx_, dishes.filters().scopeItem(), dishes.currentTab());
+}
 
-void TFMain::ImgBtn11Click() {}
+void TFMain::ImgBtn11Click() {
+    OpenSoldOutWindow(ctx_);
+}
 
 bool TFMain::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress && watched->isWidgetType()) {
@@ -195,8 +203,11 @@ bool TFMain::handleKey(QKeyEvent* key) {
         case Qt::Key_F6:
             guard_.run([this] { ImgBtn11Click(); });
             return true;
-        case Qt::Key_F1:  // password change: a window of its own part
-        case Qt::Key_F2:  // screen lock: a window of its own part
+        case Qt::Key_F1:
+            guard_.run([this] { OpenPasswordChange(ctx_); });
+            return true;
+        case Qt::Key_F2:
+            guard_.run([this] { OpenScreenLock(ctx_); });
             return true;
         default:
             break;

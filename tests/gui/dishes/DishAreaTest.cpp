@@ -301,6 +301,11 @@ void DishAreaTest::servingOrderQuestion_data() {
                                                << "L1" << 0 << false << true;
     QTest::newRow("MEAL_ORDER N") << "N"
                                   << "L3" << 0 << false << true;
+    // A list that carries no serving order (the advanced query's): the line's own is read.
+    QTest::newRow("bare list, No") << "Y"
+                                   << "L3!" << int(QMessageBox::No) << true << false;
+    QTest::newRow("bare list, course 1") << "Y"
+                                         << "L1!" << 0 << false << true;
 }
 
 void DishAreaTest::servingOrderQuestion() {
@@ -315,6 +320,10 @@ void DishAreaTest::servingOrderQuestion() {
     AddLine(s, "L1", "R1", "S1", {{"consume_Chupinlogo", "0"}});
     AddLine(s, "L3", "R1", "S3");
     OpenAllTables(s);
+    if (serve.endsWith('!')) {
+        serve.chop(1);
+        QVERIFY(OpenSqlParams(s.list(), "select consume_bh, consume_table from Consume", {}));
+    }
     s.select(serve);
     if (answer) {
         s.boxes.answer(QMessageBox::StandardButton(answer));

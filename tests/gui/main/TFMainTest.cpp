@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QSignalSpy>
 #include <QTest>
+#include <functional>
 
 #include "FakeSoundPlayer.h"
 #include "FakeSpeechEngine.h"
@@ -63,7 +64,11 @@ void Tick(QTimer* timer) {
     QMetaObject::invokeMethod(timer, "timeout");
 }
 
+using Open = std::function<void(MainFixture&)>;
+
 }  // namespace
+
+Q_DECLARE_METATYPE(Open)
 
 class TFMainTest : public QObject {
     Q_OBJECT
@@ -84,6 +89,8 @@ private slots:
     void digitMovesFocusToTheDishBox();
     void functionKeysReachTheDishCommands();
     void settingsButtonOpensTheDialog();
+    void keysAndButtonsOpenTheirWindows_data();
+    void keysAndButtonsOpenTheirWindows();
 };
 
 void TFMainTest::creationReadsSettingsAndSelectsStoredFilters() {
@@ -290,10 +297,48 @@ void TFMainTest::functionKeysReachTheDishCommands() {
     QCOMPARE(
         f.st.scalar("select consume_Chupinlogo from Consume where consume_bh = 'L9'").toString(),
         QStringLiteral("2"));
-    // F1, F2 and F6 belong to windows of their own; here they change nothing.
-    for (Qt::Key k : {Qt::Key_F1, Qt::Key_F2, Qt::Key_F6}) {
-        QTest::keyClick(f.ui().cxGrid_ct_cp, k);
-    }
+    QVERIFY(f.boxes.shown().isEmpty());
+    QVERIFY(QApplication::activeModalWidget() == nullptr);
+}
+
+void TFMainTest::keysAndButtonsOpenTheirWindows_data() {
+    QTest::addColumn<Open>("open");
+    QTest::addColumn<QString>("title");
+    auto key = [](Qt::Key k) {
+        return Open([k](MainFixture& f) { QTest::keyClick(f.ui().cxGrid_ct_cp, k); });
+    };
+    QTest::newRow("F1") << key(Qt::Key_F1) << "修改当前操作员密码";
+    QTest::newRow("F2") << key(Qt::Key_F2) << "锁屏";
+    QTest::newRow("F6") << key(Qt::Key_F6) << "菜品沽清管理";
+    QTest::newRow("沽清管理") << Open([](MainFixture& f) { f.ui().ImgBtn11->click(); })
+                              << "菜品沽清管理";
+    QTest::newRow("hidden 沽清管理")
+        << Open([](MainFixture& f) { f.ui().Button3->click(); }) << "菜品沽清管理";
+    QTest::newRow("高级查询") << Open([](MainFixture& f) { f.ui().ImgBtn10->click(); })
+                              << "高级查询";
+    QTest::newRow("hidden 高级查询")
+        << Open([](MainFixture& f) { f.ui().Button2->click(); }) << "高级查询";
+}
+
+void TFMainTest::keysAndButtonsOpenTheirWindows() {
+    QFETCH(Open, open);
+    QFETCH(QString, title);
+    MainFixture f;
+    f.show();
+    f.ui().cxGrid_ct_cp->setFocus();
+    const ModalDialogRun run = RunModalDialog(
+        [&] { open(f); },
+        [](QWidget* dialog) {
+            // The lock gives way to the password only.
+            if (auto* unlock = dialog->findChild<QPushButton*>("TransparentButton2")) {
+                unlock->click();
+            } else {
+                dialog->close();
+            }
+        });
+    QVERIFY(run.shown);
+    QVERIFY(!run.leftOpen);
+    QCOMPARE(run.title, title);
     QVERIFY(f.boxes.shown().isEmpty());
     QVERIFY(QApplication::activeModalWidget() == nullptr);
 }
