@@ -52,9 +52,16 @@ start_display() {
 
 # focus_window SECONDS NAME: waits for a visible window whose title matches NAME, gives it the
 # keyboard and prints its id; fails when none appears in time.
+# A window that closes while xdotool walks the tree makes one search fail (BadWindow), so the
+# search is repeated until the time is up rather than trusted once.
 focus_window() {
-    local id
-    id=$(timeout "$1" xdotool search --sync --onlyvisible --name "$2") || return 1
+    local id="" tries=$(($1 * 10))
+    while ((tries-- > 0)); do
+        id=$(xdotool search --onlyvisible --name "$2" 2>/dev/null) && [[ -n $id ]] && break
+        id=""
+        sleep 0.1
+    done
+    [[ -n $id ]] || return 1
     id=${id%%$'\n'*}
     xdotool windowactivate --sync "$id" >/dev/null 2>&1 ||
         xdotool windowfocus --sync "$id" >/dev/null 2>&1 || true
