@@ -4,10 +4,12 @@
 #include <QComboBox>
 #include <QFrame>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
+#include <QProxyStyle>
 #include <QSignalBlocker>
 #include <QTimer>
 #include <QToolButton>
@@ -114,4 +116,28 @@ QAction* MenuItem(QMenu* menu, const char* name, const QString& text, bool visib
 void SelectStoredPosition(QComboBox* list, int position) {
     const QSignalBlocker quiet(list);
     list->setCurrentIndex(position >= 0 && position < list->count() ? position : -1);
+}
+
+namespace {
+
+// A style sheet on the window would take precedence over one on the box, so the character
+// comes from the box's own style, which the window's sheet falls back to.
+class StarPasswordStyle final : public QProxyStyle {
+public:
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* returned) const override {
+        if (hint == SH_LineEdit_PasswordCharacter) {
+            return QLatin1Char('*').unicode();
+        }
+        return QProxyStyle::styleHint(hint, option, widget, returned);
+    }
+};
+
+}  // namespace
+
+void MakePasswordBox(QLineEdit* box) {
+    auto* style = new StarPasswordStyle;
+    style->setParent(box);
+    box->setStyle(style);
+    box->setEchoMode(QLineEdit::Password);
 }

@@ -6,6 +6,7 @@
 
 class QAction;
 class QComboBox;
+class QLineEdit;
 class QFrame;
 class QLabel;
 class QMenu;
@@ -54,3 +55,6 @@ QAction* MenuItem(QMenu* menu, const char* name, const QString& text, bool visib
 // Selects a stored position without running the list's handlers; a position the refilled list
 // no longer has leaves it without a selection, which the filters read as "all".
 void SelectStoredPosition(QComboBox* list, int position);
+
+// A password box: every character shows as "*", whatever the platform's style would draw.
+void MakePasswordBox(QLineEdit* box);

@@ -18,6 +18,7 @@
 #include "core/session/SessionRegistry.h"
 #include "gui/common/ErrorGuard.h"
 #include "gui/common/MessageBoxes.h"
+#include "gui/common/StationWidgets.h"
 #include "gui/common/WaitCursor.h"
 
 void PauseKeepingResponsive(int ms) {
@@ -81,7 +82,7 @@ TFLogin::TFLogin(TF_dm& dm, StationState& state, const StationClock& clock, Mess
     Edit2->setObjectName(QStringLiteral("Edit2"));
     Edit2->setFrame(false);
     Edit2->setFont(LargeFont(font));
-    Edit2->setEchoMode(QLineEdit::Password);
+    MakePasswordBox(Edit2);
     Edit2->setGeometry(190, 170, 230, 30);
     Edit2->setTextMargins(4, 0, 4, 0);
 

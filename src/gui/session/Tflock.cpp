@@ -30,7 +30,7 @@ Tflock::Tflock(const StationState& state, MessageBoxes& boxes, QWidget* parent)
     Label1->setGeometry(40, 34, 297, 28);
 
     emm = Named(new QLineEdit(this), "emm");
-    emm->setEchoMode(QLineEdit::Password);
+    MakePasswordBox(emm);
     QFont large = emm->font();
     large.setPixelSize(18);
     emm->setFont(large);

@@ -19,7 +19,7 @@ namespace {
 
 QLineEdit* PasswordBox(const char* name, QWidget* parent) {
     auto* e = Named(new QLineEdit(parent), name);
-    e->setEchoMode(QLineEdit::Password);
+    MakePasswordBox(e);
     return e;
 }
 

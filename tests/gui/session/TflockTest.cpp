@@ -8,6 +8,7 @@
 
 #include "ModalDialog.h"
 #include "StationServices.h"
+#include "gui/main/StationSkin.h"
 #include "gui/session/Tflock.h"
 
 namespace {
@@ -45,6 +46,7 @@ private slots:
 
 void TflockTest::looksAndSits() {
     StationServices s;
+    ApplyStationSkin(&s.window);  // the main window's look, as the operator sees it
     s.state.CurrentPassword = QStringLiteral("123");
     const ModalDialogRun run = Locked(s, [&](Tflock& lock) {
         QVERIFY(lock.windowFlags() & Qt::FramelessWindowHint);
@@ -53,6 +55,9 @@ void TflockTest::looksAndSits() {
         QCOMPARE(lock.size(), QSize(377, 177));
         QCOMPARE(lock.Label1->text(), QStringLiteral("请输入解锁密码"));
         QCOMPARE(lock.emm->echoMode(), QLineEdit::Password);
+        lock.emm->setText(QStringLiteral("ab"));
+        QCOMPARE(lock.emm->displayText(), QStringLiteral("**"));
+        lock.emm->clear();
         QCOMPARE(lock.TransparentButton2->text(), QStringLiteral("解锁"));
         QCOMPARE(lock.TransparentButton2->cursor().shape(), Qt::PointingHandCursor);
         QCOMPARE(lock.focusWidget(), lock.emm);

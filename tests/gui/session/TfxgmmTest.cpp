@@ -66,6 +66,9 @@ void TfxgmmTest::looks() {
         QVERIFY(!w.ebh->isEnabled());
         for (QLineEdit* e : {w.eold, w.enew, w.enew1}) {
             QCOMPARE(e->echoMode(), QLineEdit::Password);
+            e->setText(QStringLiteral("a1"));
+            QCOMPARE(e->displayText(), QStringLiteral("**"));
+            e->clear();
         }
         QCOMPARE(w.focusWidget(), w.eold);
         QCOMPARE(w.butbc->text(), QStringLiteral("确定 [F5]"));
