@@ -40,11 +40,12 @@ QFont Fitting(const QString& text, int pixels, const QRect& box) {
 }  // namespace
 
 NoticeWindow::NoticeWindow(const QString& title, const QString& dishName, const QString& reason,
-                           QWidget* owner)
+                           const ErrorGuard& guard, QWidget* owner)
     // A tool tip's window: frameless and on top everywhere, shown without being activated
     // (X11 keeps the window manager out of it, Windows shows it without activating).
     : QWidget(owner, Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
                          Qt::WindowDoesNotAcceptFocus),
+      guard_(guard),
       title_(title),
       dishName_(dishName),
       reason_(reason),
@@ -59,8 +60,8 @@ NoticeWindow::NoticeWindow(const QString& title, const QString& dishName, const 
     shown_->setSingleShot(true);
     shown_->setInterval(kShownMs);
     shrink_->setInterval(kShrinkMs);
-    connect(shown_, &QTimer::timeout, this, &NoticeWindow::startClosing);
-    connect(shrink_, &QTimer::timeout, this, &NoticeWindow::shrinkStep);
+    connect(shown_, &QTimer::timeout, this, guard_.wrap([this] { startClosing(); }));
+    connect(shrink_, &QTimer::timeout, this, guard_.wrap([this] { shrinkStep(); }));
 }
 
 void NoticeWindow::showInCorner() {
@@ -150,6 +151,7 @@ void ServedNotice::show(const QString& title, const QString& dishName, const QSt
         // Closed at once, not left to shrink: notices never stack.
         current_->close();
     }
-    current_ = new NoticeWindow(title, dishName, reason, ctx_.window);
+    current_ =
+        new NoticeWindow(title, dishName, reason, ErrorGuard(ctx_.boxes, ctx_.window), ctx_.window);
     current_->showInCorner();
 }

@@ -5,6 +5,7 @@
 #include <QWidget>
 
 #include "core/alerts/Announcement.h"
+#include "gui/common/ErrorGuard.h"
 #include "gui/common/StationContext.h"
 
 class QTimer;
@@ -23,7 +24,7 @@ public:
 
     // reason empty: the dish was served; otherwise why it was not, under the dish name.
     NoticeWindow(const QString& title, const QString& dishName, const QString& reason,
-                 QWidget* owner);
+                 const ErrorGuard& guard, QWidget* owner);
 
     QString title() const { return title_; }
     QString dishName() const { return dishName_; }
@@ -41,6 +42,7 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
 
 private:
+    ErrorGuard guard_;
     QString title_;
     QString dishName_;
     QString reason_;

@@ -262,13 +262,21 @@ void DishSearch::playSound(StationSound sound) {
 
 void DishSearch::runScanSequence(WaitCursor& wait) {
     const QueryObject& found = ctx_.dm.ADO_Public1;
-    const QString code = E_cpmc->text();
+    QString dish = E_cpmc->text().trimmed();
     bool served = false;
+    // Whatever was done stays done; a line already served is never called unserved.
+    auto failed = [&](const QString& error) {
+        playSound(StationSound::Failure);
+        if (!served) {
+            emit lineNotServed(dish, QStringLiteral("数据库出错，菜品未上：") + error);
+        }
+        E_cpmc->setFocus();
+    };
     try {
         if (!found.isOpen()) {
             // The search or the lookup failed in the database: there is nothing to go by.
             playSound(StationSound::Failure);
-            emit lineNotServed(code.trimmed(), QStringLiteral("查询菜品时数据库出错，菜品未上"));
+            emit lineNotServed(dish, QStringLiteral("查询菜品时数据库出错，菜品未上"));
             return;
         }
         if (found.rowCount() != 1) {
@@ -280,22 +288,17 @@ void DishSearch::runScanSequence(WaitCursor& wait) {
             return;
         }
         const QString line = found.asString(kLineNumber);
+        dish = found.asString(QStringLiteral("consume_meal_name"));
         cxGridDBTableView1DblClick();
         if (tab_ >= 2) {
             return;  // on the overdue, hurry/return and served tabs a scan only finds the line
         }
         served = serveScannedLine(line, wait);
         E_cpmc->setFocus();
+    } catch (const DbError& e) {
+        failed(e.text());
     } catch (const std::exception& e) {
-        // Whatever was done stays done; a line already served is not called unserved.
-        playSound(StationSound::Failure);
-        if (!served) {
-            const QString text = dynamic_cast<const DbError*>(&e)
-                                     ? static_cast<const DbError&>(e).text()
-                                     : QString::fromUtf8(e.what());
-            emit lineNotServed(code.trimmed(), QStringLiteral("数据库出错，菜品未上：") + text);
-        }
-        E_cpmc->setFocus();
+        failed(QString::fromUtf8(e.what()));
     }
 }
 
