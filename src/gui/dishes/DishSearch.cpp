@@ -71,6 +71,8 @@ void DishSearch::buildControls(QWidget* searchPlace, QWidget* floatParent) {
     SpeedButton1->setMinimumHeight(30);
     ImgBtn9 = PictureButton("ImgBtn9", QStringLiteral("查询"), Glyph::Search, kStationBlue,
                             QStringLiteral("查询菜品"), searchPlace);
+    Button_cp_cz = Named(new QPushButton(QStringLiteral("查找"), searchPlace), "Button_cp_cz");
+    Button_cp_cz->hide();
     row->addWidget(L_cpmc);
     row->addWidget(E_cpmc, 1);
     row->addWidget(SpeedButton1);
@@ -120,6 +122,8 @@ void DishSearch::connectControls() {
     connect(SpeedButton1, &QToolButton::clicked, this,
             guard_.wrap([this] { SpeedButton1Click(); }));
     connect(ImgBtn9, &QToolButton::clicked, this, guard_.wrap([this] { Button_cp_czClick(); }));
+    connect(Button_cp_cz, &QPushButton::clicked, this,
+            guard_.wrap([this] { Button_cp_czClick(); }));
     connect(Button_cp_qd, &QPushButton::clicked, this,
             guard_.wrap([this] { cxGridDBTableView1DblClick(); }));
     connect(cxGrid_cp, &QTableView::doubleClicked, this,
@@ -152,6 +156,18 @@ bool DishSearch::eventFilter(QObject* watched, QEvent* event) {
     return QObject::eventFilter(watched, event);
 }
 
+QString DishSearch::text() const {
+    return E_cpmc->text();
+}
+
+bool DishSearch::hasFocus() const {
+    return E_cpmc->hasFocus();
+}
+
+void DishSearch::takeFocus() {
+    E_cpmc->setFocus();
+}
+
 bool DishSearch::scannerMode() const {
     return ScannerMode(ctx_.settings.SDSR);
 }
@@ -159,7 +175,7 @@ bool DishSearch::scannerMode() const {
 // ---- the box -----------------------------------------------------------------------------
 
 void DishSearch::E_cpmcChange(const QString& text) {
-    emit searchTextChanged(text);
+    emit textChanged(text);
     if (scannerMode()) {
         return;
     }

@@ -37,6 +37,11 @@ public:
                QString programFolder, QObject* parent = nullptr);
     ~DishSearch() override;
 
+    // What the window asks of the box: its text, whether it has the focus, to take it.
+    QString text() const;
+    bool hasFocus() const;
+    void takeFocus();
+
     // The dish tab shown (TAB_CP), from the dish area.
     void setCurrentTab(int tab) { tab_ = tab; }
     int currentTab() const { return tab_; }
@@ -68,10 +73,11 @@ public:
     QTableView* cxGrid_cp = nullptr;
     QPushButton* Button_cp_qd = nullptr;
     QPushButton* Button_cp_qx = nullptr;
+    QPushButton* Button_cp_cz = nullptr;  // hidden; the search action too
 
 signals:
     // The box's text, which narrows the dish views; sent before anything re-runs them.
-    void searchTextChanged(const QString& text);
+    void textChanged(const QString& text);
     // The dish views to all tables (RG_xszt item 0).
     void allTablesRequested();
     // The board to its first table-type tab (Tab_ct).

@@ -63,7 +63,7 @@ struct Pass {
             search.setCurrentTab(0);
         });
         QObject::connect(&search, &DishSearch::requeryRequested, [this] { ++requeries; });
-        QObject::connect(&search, &DishSearch::searchTextChanged,
+        QObject::connect(&search, &DishSearch::textChanged,
                          [this](const QString& t) { searchText = t; });
         menu();
         s.window.resize(900, 600);
@@ -511,6 +511,9 @@ void DishSearchTest::searchButtonRequeries() {
     Pass p;
     p.search.ImgBtn9->click();
     QCOMPARE(p.requeries, 1);
+    QVERIFY(!p.search.Button_cp_cz->isVisible());
+    p.search.Button_cp_cz->click();
+    QCOMPARE(p.requeries, 2);
 }
 
 void DishSearchTest::downArrowDoesNothing() {
