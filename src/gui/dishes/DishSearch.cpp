@@ -16,6 +16,7 @@
 #include "gui/common/StationSounds.h"
 #include "gui/common/StationWidgets.h"
 #include "gui/common/WaitCursor.h"
+#include "gui/dishes/ServingOrderQuestion.h"
 
 namespace {
 
@@ -333,20 +334,15 @@ bool DishSearch::serveScannedLine(const QString& lineNumber, WaitCursor& wait) {
         refuse(*refusal);
         return false;
     }
-    // The check runs on the scanned line's own table and serving order.
-    std::optional<WaitCursor> resumed;
-    if (ServingOrderNeedsCheck(ctx_.settings.MEAL_ORDER, line->servingOrder) &&
-        EarlierCoursePending(ctx_.dm.ADO_Public, line->tableId, line->servingOrder)) {
-        // No hourglass over the question: the operator has to answer it.
-        wait.restore();
-        if (!ctx_.boxes.askYesNo(
-                ctx_.window, QStringLiteral("系统提示"),
-                QStringLiteral("未上菜品中有需要优先上菜的菜品！是否继续对该菜品上菜？"))) {
-            state.ServeRefused = true;
-            return false;  // the operator's choice: no sound
-        }
-        resumed.emplace();
+    // The check runs on the scanned line's own table and serving order. No hourglass over the
+    // question: the operator has to answer it.
+    wait.restore();
+    if (!MayServeBeforeEarlierCourses(
+            ctx_, DishLineRef{line->lineNumber, line->tableId, line->servingOrder})) {
+        state.ServeRefused = true;
+        return false;  // the operator's choice: no sound
     }
+    const WaitCursor resumed;
     const ScanServeOutcome outcome = ServeScannedLine(ctx_.dm, *line, ctx_.clock.now());
     if (!outcome.served()) {
         refuse(outcome);
