@@ -139,15 +139,16 @@ void ServedAnnouncerTest::aHangingEngineNeverBlocks() {
         QFile f(program);
         QVERIFY(f.open(QIODevice::WriteOnly));
         // Lists its voices, then never finishes speaking, like an engine stuck on a missing
-        // sound device.
+        // sound device. It waits in the shell itself: a child caught between fork and exec
+        // would show the marker twice.
         f.write(
-            "#!/bin/bash\n"
+            "#!/bin/sh\n"
             "if [ \"$1\" = --voices ]; then\n"
             "  echo 'Pty Language Age/Gender VoiceName File Other Languages'\n"
             "  echo ' 5  cmn --/M Chinese_(Mandarin) sit/cmn (zh 5)'\n"
             "  exit 0\n"
             "fi\n"
-            "exec -a \"speaking $*\" sleep 60\n");
+            "read never\n");
         f.close();
         f.setPermissions(f.permissions() | QFileDevice::ExeOwner);
     }
