@@ -2,6 +2,7 @@
 #include "core/db/StatementCatalogue.h"
 #include "core/dishes/DishCommands.h"
 #include "core/dishes/DishListQuery.h"
+#include "core/dishes/ScanStatements.h"
 
 void RegisterDishStatements(StatementCatalogue& catalogue) {
     catalogue.add(
@@ -45,4 +46,5 @@ void RegisterDishStatements(StatementCatalogue& catalogue) {
     catalogue.add({QStringLiteral("ServingOrderCheck"),
                    {},
                    [](const Dialect&, const QSet<QString>&) { return ServingOrderCheckSql(); }});
+    RegisterScanStatements(catalogue);
 }
