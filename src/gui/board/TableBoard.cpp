@@ -267,6 +267,7 @@ void TableBoard::FillTablePage(bool fromBuild) {
         const QPoint& at = layout.positions.at(i);
         auto* tile = new Tcypanel(area);
         tile->setGeometry(at.x(), at.y(), Board::kTileSize, Board::kTileSize);
+        SettleTileGeometry(tile);
         tile->setBevelInner(TileBevel::None);
         tile->setBevelOuter(TileBevel::None);
         TableTiles.append(tile);

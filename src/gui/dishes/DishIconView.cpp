@@ -30,16 +30,6 @@ QBoxLayout* BoxOf(QWidget* place, QBoxLayout::Direction direction) {
     return box;
 }
 
-// A tile placed on a hidden area gets its resize event only when shown, and the tile then
-// lays its labels out again: deliver it now, so the looks set afterwards stay.
-void SettleGeometry(QWidget* w) {
-    if (w->testAttribute(Qt::WA_PendingResizeEvent)) {
-        QResizeEvent e(w->size(), QSize());
-        QCoreApplication::sendEvent(w, &e);
-        w->setAttribute(Qt::WA_PendingResizeEvent, false);
-    }
-}
-
 }  // namespace
 
 DishIconView::DishIconView(StationContext& ctx, QWidget* iconPage, QWidget* buttonPlace,
@@ -168,7 +158,7 @@ void DishIconView::layOut(int from, Icons::Fit fit) {
 void DishIconView::addIcon(int row, const QPoint& at) {
     auto* tile = new Tcypanel(Panel_client_client);
     tile->setGeometry(at.x(), at.y(), Icons::kIconSize, Icons::kIconSize);
-    SettleGeometry(tile);
+    SettleTileGeometry(tile);
     tile->setProperty("tag", kSkinExempt);
     DishIcons.append(tile);
     lines_.append({field(row, QStringLiteral("consume_bh")),

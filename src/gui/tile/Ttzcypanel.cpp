@@ -2,10 +2,12 @@
 
 #include <QApplication>
 #include <QContextMenuEvent>
+#include <QCoreApplication>
 #include <QMenu>
 #include <QMetaMethod>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QResizeEvent>
 #include <cstdlib>
 
 namespace {
@@ -461,4 +463,12 @@ void Tcypanel::keyPressEvent(QKeyEvent* event) {
 void Tcypanel::keyReleaseEvent(QKeyEvent* event) {
     emit OnKeyUp(this, event->key(), event->modifiers());
     Ttzcypanel::keyReleaseEvent(event);
+}
+
+void SettleTileGeometry(Ttzcypanel* tile) {
+    if (tile->testAttribute(Qt::WA_PendingResizeEvent)) {
+        QResizeEvent e(tile->size(), QSize());
+        QCoreApplication::sendEvent(tile, &e);
+        tile->setAttribute(Qt::WA_PendingResizeEvent, false);
+    }
 }

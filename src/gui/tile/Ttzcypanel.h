@@ -201,3 +201,8 @@ private:
     DragKindType dragKind_ = DragKindType::Drag;
     DragModeType dragMode_ = DragModeType::Manual;
 };
+
+// A tile placed on a hidden area gets its resize event only when it is shown, and the resize
+// lays its labels out again: this delivers it at once, as a visible tile gets it, so the looks
+// set after placing the tile stay.
+void SettleTileGeometry(Ttzcypanel* tile);

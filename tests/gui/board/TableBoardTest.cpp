@@ -120,6 +120,10 @@ void TableBoardTest::tilesShowTheBills() {
     Tcypanel* t = s.tile("R02");
     QCOMPARE(t->parentWidget(), s.ui.Panel_Left_Client);
     QCOMPARE(t->geometry(), QRect(82, 0, 80, 80));
+    // Name and counter stay centred once the tile area is shown again.
+    s.board.Timer3Timer();
+    QCOMPARE(t->Label3()->Alignment(), Qt::AlignHCenter);
+    QCOMPARE(t->Label4()->Alignment(), Qt::AlignHCenter);
     QCOMPARE(t->property("tag").toInt(), 99);
     QCOMPARE(t->BGImages(), &s.board.ImageList1);
     QCOMPARE(t->Label1()->Caption(), QStringLiteral("4人"));
