@@ -227,7 +227,8 @@ bool Connection::openSqlite(const QString& file) {
         return false;
     }
     if (!q.exec(QStringLiteral("PRAGMA journal_mode=WAL"))) {
-        lastError_ = q.lastError().text();
+        lastError_ = QStringLiteral("无法把数据库文件 %1 设为预写日志方式（%2）")
+                         .arg(QDir::toNativeSeparators(file), q.lastError().text());
         return false;
     }
     q.finish();
