@@ -65,7 +65,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     // First byte: the driver; then server and password, split at the first NUL.
     const bool freeTds = data[0] & 1;
-    const QByteArray rest(reinterpret_cast<const char*>(data + 1), static_cast<qsizetype>(size - 1));
+    const QByteArray rest(reinterpret_cast<const char*>(data + 1),
+                          static_cast<qsizetype>(size - 1));
     const qsizetype cut = rest.indexOf('\0');
     const QString server = QString::fromUtf8(cut < 0 ? rest : rest.left(cut));
     const QString password = cut < 0 ? QString() : QString::fromUtf8(rest.mid(cut + 1));
@@ -73,8 +74,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         freeTds ? QStringLiteral("FreeTDS") : QStringLiteral("ODBC Driver 18 for SQL Server");
 
     QString error;
-    const QString built =
-        BuildOdbcConnectionString(driver, server, kDatabaseName, kDatabaseAccount, password, &error);
+    const QString built = BuildOdbcConnectionString(driver, server, kDatabaseName, kDatabaseAccount,
+                                                    password, &error);
     if (built.isEmpty()) {
         FUZZ_CHECK(!error.isEmpty());
         return 0;

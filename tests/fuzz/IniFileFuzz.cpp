@@ -23,9 +23,9 @@ QList<QByteArray> Lines(const QByteArray& bytes) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // In memory where there is such a folder: every write is synced to disk.
-    static QTemporaryDir dir(
-        (QDir(QStringLiteral("/dev/shm")).exists() ? QStringLiteral("/dev/shm") : QDir::tempPath()) +
-        QStringLiteral("/station-fuzz-XXXXXX"));
+    static QTemporaryDir dir((QDir(QStringLiteral("/dev/shm")).exists() ? QStringLiteral("/dev/shm")
+                                                                        : QDir::tempPath()) +
+                             QStringLiteral("/station-fuzz-XXXXXX"));
     const QString path = dir.filePath(QStringLiteral("fuzz.ini"));
     const QByteArray before(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
     {

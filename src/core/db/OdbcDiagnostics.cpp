@@ -16,9 +16,10 @@
 namespace {
 
 #ifdef STATION_HAVE_ODBC
-// QODBC hands its handles out as a void* in a QVariant.
+// QODBC hands its handles out as a void* in a QVariant (registered as "SQLHANDLE" once).
 SQLHANDLE HandleOf(const QVariant& v) {
-    if (!v.isValid() || v.metaType() != QMetaType::fromType<void*>()) {
+    if (!v.isValid() || (v.metaType() != QMetaType::fromType<void*>() &&
+                         qstrcmp(v.metaType().name(), "SQLHANDLE") != 0)) {
         return SQL_NULL_HANDLE;
     }
     return *static_cast<void* const*>(v.constData());

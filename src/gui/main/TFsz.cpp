@@ -165,8 +165,7 @@ void TFsz::Button1Click() {
     bool ok = false;
     const int minutes = text.toInt(&ok);
     if (!ok) {
-        throw std::runtime_error(
-            QStringLiteral("“%1”不是有效的整数").arg(text).toStdString());
+        throw std::runtime_error(QStringLiteral("“%1”不是有效的整数").arg(text).toStdString());
     }
     if (minutes < 0) {
         boxes_.show(this, QMessageBox::Information, QStringLiteral("信息提示"),

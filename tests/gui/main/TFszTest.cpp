@@ -145,17 +145,28 @@ void TFszTest::reminderBoxTakesDigitsOnly_data() {
     QTest::addColumn<int>("key");
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("after");  // the box held "12", the cursor at its end
-    QTest::newRow("digit") << int(Qt::Key_3) << "3" << "123";
-    QTest::newRow("backspace") << int(Qt::Key_Backspace) << "\b" << "1";
-    QTest::newRow("left arrow, no text") << int(Qt::Key_Left) << "" << "12";
-    QTest::newRow("letter") << int(Qt::Key_A) << "a" << "12";
-    QTest::newRow("minus") << int(Qt::Key_Minus) << "-" << "12";
-    QTest::newRow("blank") << int(Qt::Key_Space) << " " << "12";
-    QTest::newRow("full-width digit") << 0 << "３" << "12";
-    QTest::newRow("two units") << 0 << "😀" << "12";
-    QTest::newRow("Chinese") << 0 << "五" << "12";
-    QTest::newRow("control character") << int(Qt::Key_V) << "\x16" << "12";
-    QTest::newRow("several keys' text") << 0 << "4x" << "12";
+    QTest::newRow("digit") << int(Qt::Key_3) << "3"
+                           << "123";
+    QTest::newRow("backspace") << int(Qt::Key_Backspace) << "\b"
+                               << "1";
+    QTest::newRow("left arrow, no text") << int(Qt::Key_Left) << ""
+                                         << "12";
+    QTest::newRow("letter") << int(Qt::Key_A) << "a"
+                            << "12";
+    QTest::newRow("minus") << int(Qt::Key_Minus) << "-"
+                           << "12";
+    QTest::newRow("blank") << int(Qt::Key_Space) << " "
+                           << "12";
+    QTest::newRow("full-width digit") << 0 << "３"
+                                      << "12";
+    QTest::newRow("two units") << 0 << "😀"
+                               << "12";
+    QTest::newRow("Chinese") << 0 << "五"
+                             << "12";
+    QTest::newRow("control character") << int(Qt::Key_V) << "\x16"
+                                       << "12";
+    QTest::newRow("several keys' text") << 0 << "4x"
+                                        << "12";
 }
 
 void TFszTest::reminderBoxTakesDigitsOnly() {
@@ -174,9 +185,15 @@ void TFszTest::reminderBoxRefusesInputMethodText_data() {
     QTest::addColumn<QString>("preedit");
     QTest::addColumn<QString>("commit");
     QTest::addColumn<QString>("after");
-    QTest::newRow("Chinese committed") << "" << "五" << "12";
-    QTest::newRow("composing") << "wu" << "" << "12";
-    QTest::newRow("digits committed") << "" << "3" << "123";
+    QTest::newRow("Chinese committed") << ""
+                                       << "五"
+                                       << "12";
+    QTest::newRow("composing") << "wu"
+                               << ""
+                               << "12";
+    QTest::newRow("digits committed") << ""
+                                      << "3"
+                                      << "123";
 }
 
 void TFszTest::reminderBoxRefusesInputMethodText() {
@@ -205,8 +222,7 @@ void TFszTest::rejectedMinutes_data() {
                               << "提醒时间不能小于零" << int(QMessageBox::Information);
     QTest::newRow("not a number") << "1.5"
                                   << "1.5"
-                                  << "“1.5”不是有效的整数"
-                                  << int(QMessageBox::Critical);
+                                  << "“1.5”不是有效的整数" << int(QMessageBox::Critical);
 }
 
 void TFszTest::rejectedMinutes() {
