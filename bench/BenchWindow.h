@@ -1,22 +1,23 @@
 #pragma once
 
-// The main window's two parts on a benchmark restaurant, built as the GUI tests build them:
-// the window's controls, the context, the dish views and the board, with the tile area at
-// its design size (4 x 5 tiles) and the board shown.
+// The main window's parts on a benchmark restaurant, built and wired as the GUI tests build
+// them, with the tile area at its design size (4 x 5 tiles) and the board shown.
 
 #include <QApplication>
 #include <QLayout>
 #include <QTimer>
 #include <QWidget>
 
+#include "FakeSoundPlayer.h"
+#include "FakeSpeechEngine.h"
 #include "ScriptedMessageBoxes.h"
+#include "WindowControls.h"
 #include "core/common/StationClock.h"
 #include "core/common/StationState.h"
+#include "core/common/TickSource.h"
 #include "core/main/StationSettings.h"
-#include "gui/board/TableBoard.h"
-#include "gui/dishes/DishViews.h"
-#include "gui/main/MainWindowContext.h"
-#include "gui/main/MainWindowUi.h"
+#include "gui/common/StationContext.h"
+#include "gui/main/MainWindowParts.h"
 #include "gui/main/StationSkin.h"
 #include "gui/tile/Ttzcypanel.h"
 
@@ -56,14 +57,18 @@ struct BenchWindow {
     TF_dm& dm;
     SystemTimeSource pcTime;
     StationClock clock{pcTime};
+    SystemTickSource ticks;
     StationState state;
     StationSettings settings;
     ScriptedMessageBoxes boxes;
+    FakeSoundPlayer sound;
+    FakeSpeechEngine speech;
     QWidget window;
-    MainWindowUi ui = BuildMainWindowUi(&window);
-    MainWindowContext ctx{dm, state, settings, boxes, clock, ui, &window};
-    DishViews dishes{ctx};
-    TableBoard board{ctx, dishes};
+    StationContext ctx{dm, state, settings, boxes, clock, ticks, sound, speech, QString(), &window};
+    MainWindowParts parts{ctx, &window};
+    WindowControls ui = FindWindowControls(parts.objects());
+    TableBoard& board = parts.board();
+    DishArea& dishes = parts.dishes();
 };
 
 }  // namespace bench

@@ -1,4 +1,4 @@
-// The serve path, what a scan does once it found the line: DishViews::Button_cpysClick on the
+// The serve path, what a scan does once it found the line: DishArea::Button_cpysClick on the
 // list tab (the served update, the re-run of ADO_cp and the locate; with MEAL_ORDER "Y" the
 // serving-order check first), for the list of all tables and of the line's table, on a
 // restaurant without and with a long settled history. The baseline is the bare served update.

@@ -31,6 +31,28 @@ QString TileOverdueCount(const Dialect& d) {
            DishSql::kPackageExclusion;
 }
 
+QString PageCounters(const Dialect& d, int bills) {
+    QStringList markers;
+    for (int i = 1; i <= bills; ++i) {
+        markers << QStringLiteral(":a%1").arg(i);
+    }
+    // The overdue test moves from the where clause into the sum, so one pass over the bill's
+    // counted lines gives all four figures. The join keeps the row count because meal_bh is
+    // Meal's key.
+    return QStringLiteral(
+               "select consume_guest_bh,sum(consume_num) as dcsl,sum(case consume_Chupinlogo "
+               "when 4 then (consume_num-consume_returnNum) end) as yscp,sum(case "
+               "consume_Chupinlogo when 2 then (consume_num-consume_returnNum) end) as wfzz,") +
+           QStringLiteral("sum(case when ") + DishSql::kOverdueStateTest + QStringLiteral(" and ") +
+           DishSql::WaitingMinutes(d) + QStringLiteral(" > Meal_time and ") + DishSql::kReturnTest +
+           QStringLiteral(
+               " then 1 else 0 end) as cscp from consume left join meal on meal_bh = "
+               "consume_meal_id where consume_guest_bh in (") +
+           markers.join(QLatin1Char(',')) + QStringLiteral(") and ") +
+           DishSql::kExcludedCategories + QStringLiteral(" and ") + DishSql::kPackageExclusion +
+           QStringLiteral(" group by consume_guest_bh");
+}
+
 }  // namespace BoardSql
 
 TableQuery BuildTableQuery(bool typeFilter, const QString& typeId, bool areaFilter,
@@ -76,5 +98,10 @@ void RegisterBoardStatements(StatementCatalogue& catalogue) {
     catalogue.add(
         {QStringLiteral("BoardTileOverdueCount"), {}, [](const Dialect& d, const QSet<QString>&) {
              return BoardSql::TileOverdueCount(d);
+         }});
+    // Shown for one bill; the station sends 1, 2, 4, ... kBillsPerStatement markers.
+    catalogue.add(
+        {QStringLiteral("BoardPageCounters"), {}, [](const Dialect& d, const QSet<QString>&) {
+             return BoardSql::PageCounters(d, 1);
          }});
 }

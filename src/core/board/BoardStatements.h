@@ -29,6 +29,10 @@ QString TileCounters();
 // How many open lines of a bill waited longer than their dish allows: guest_bh.
 QString TileOverdueCount(const Dialect& d);
 
+// Both of the above for several bills in one round trip, one row per bill that has counted
+// lines: consume_guest_bh, dcsl, yscp, wfzz, cscp. Its markers :a1 ... :aN are the bills.
+QString PageCounters(const Dialect& d, int bills);
+
 }  // namespace BoardSql
 
 // The occupied-table query of the board with its values in marker order.

@@ -1,16 +1,29 @@
 #include "gui/board/TableBoard.h"
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QFontInfo>
+#include <QGridLayout>
+#include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QSizePolicy>
+#include <QTabBar>
+#include <QTimer>
+#include <QTreeWidget>
+#include <QVBoxLayout>
 
 #include "core/board/BoardRules.h"
 #include "core/board/BoardStatements.h"
 #include "core/board/TileFigures.h"
 #include "core/db/SqlHelpers.h"
 #include "gui/board/BoardImages.h"
-#include "gui/dishes/DishViews.h"
+#include "gui/common/FocusNext.h"
+#include "gui/common/StationWidgets.h"
+#include "gui/common/WaitCursor.h"
 #include "gui/tile/Ttzcypanel.h"
 
 namespace {
@@ -23,19 +36,95 @@ constexpr int kMinNamePixels = 12;
 
 }  // namespace
 
-TableBoard::TableBoard(MainWindowContext& ctx, DishViews& dishes, QObject* parent)
+TableBoard::TableBoard(StationContext& ctx, QWidget* column, QWidget* floating, QObject* parent)
     : QObject(parent),
       ImageList1(QSize(Board::kTileSize, Board::kTileSize)),
       ctx_(ctx),
-      dishes_(dishes),
       guard_(ctx.boxes, ctx.window) {
     PaintTableBoardImages(ImageList1);
-    tileArea_ = ctx_.ui.Panel_Left_Client;
+    buildControls(column, floating);
+    tileArea_ = Panel_Left_Client;
     // Hidden during a rebuild, the tile area keeps its place and its size.
-    QSizePolicy policy = ctx_.ui.Panel_Left_Client->sizePolicy();
+    QSizePolicy policy = Panel_Left_Client->sizePolicy();
     policy.setRetainSizeWhenHidden(true);
-    ctx_.ui.Panel_Left_Client->setSizePolicy(policy);
+    Panel_Left_Client->setSizePolicy(policy);
     connectControls();
+}
+
+void TableBoard::buildControls(QWidget* left, QWidget* floating) {
+    auto* column = new QVBoxLayout(left);
+    column->setContentsMargins(4, 4, 4, 0);
+    column->setSpacing(4);
+
+    auto* filters = Named(new QFrame(left), "Panel_ct_filter");
+    auto* grid = new QGridLayout(filters);
+    grid->setContentsMargins(2, 2, 2, 2);
+    grid->setHorizontalSpacing(4);
+    grid->setVerticalSpacing(4);
+    grid->addWidget(Caption(QStringLiteral("选择区域:"), filters), 0, 0);
+    CB_qy = Named(new QComboBox(filters), "CB_qy");
+    grid->addWidget(CB_qy, 0, 1, 1, 2);
+    grid->addWidget(Caption(QStringLiteral("餐台名称:"), filters), 1, 0);
+    E_cth = Named(new QLineEdit(filters), "E_cth");
+    grid->addWidget(E_cth, 1, 1);
+    Button_ct_cz = Named(new QPushButton(QStringLiteral("查找"), filters), "Button_ct_cz");
+    Button_ct_cz->setFixedWidth(60);
+    grid->addWidget(Button_ct_cz, 1, 2);
+    CB_fyxs = Named(new QCheckBox(QStringLiteral("按餐台类型分页显示"), filters), "CB_fyxs");
+    grid->addWidget(CB_fyxs, 2, 0, 1, 3);
+    grid->setColumnStretch(1, 1);
+    column->addWidget(filters);
+
+    Tab_ct = Named(new QTabBar(left), "Tab_ct");
+    Tab_ct->setExpanding(false);
+    Tab_ct->setUsesScrollButtons(true);
+    Tab_ct->setDrawBase(false);
+    Tab_ct->hide();
+    column->addWidget(Tab_ct);
+
+    Panel_Left_Client = Named(new QWidget(left), "Panel_Left_Client");
+    Panel_Left_Client->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    column->addWidget(Panel_Left_Client, 1);
+
+    auto* paging = Named(new QFrame(left), "Panel_ct_paging");
+    paging->setFixedHeight(41);
+    auto* row = new QHBoxLayout(paging);
+    row->setContentsMargins(4, 4, 4, 4);
+    Button_ct_syy = Named(new QPushButton(QStringLiteral("上一页"), paging), "Button_ct_syy");
+    Button_ct_syy->setIcon(PaintGlyph(Glyph::Previous, kStationBlue));
+    Button_ct_xyy = Named(new QPushButton(QStringLiteral("下一页"), paging), "Button_ct_xyy");
+    Button_ct_xyy->setIcon(PaintGlyph(Glyph::Next, kStationBlue));
+    row->addStretch(1);
+    row->addWidget(Button_ct_syy);
+    row->addSpacing(16);
+    row->addWidget(Button_ct_xyy);
+    row->addStretch(1);
+    column->addWidget(paging);
+
+    Panel_ct = Named(new QFrame(floating), "Panel_ct");
+    Panel_ct->setFrameShape(QFrame::Box);
+    Panel_ct->setAutoFillBackground(true);
+    Panel_ct->setGeometry(50, 150, 265, 250);
+    auto* tree = new QVBoxLayout(Panel_ct);
+    tree->setContentsMargins(4, 4, 4, 4);
+    TreeView_ct_ct = Named(new QTreeWidget(Panel_ct), "TreeView_ct_ct");
+    TreeView_ct_ct->setHeaderHidden(true);
+    TreeView_ct_ct->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    QFont treeFont = TreeView_ct_ct->font();
+    treeFont.setPixelSize(15);
+    TreeView_ct_ct->setFont(treeFont);
+    tree->addWidget(TreeView_ct_ct, 1);
+    auto* buttons = new QHBoxLayout;
+    Button_ct_qd = Named(new QPushButton(QStringLiteral("确定"), Panel_ct), "Button_ct_qd");
+    Button_ct_qx = Named(new QPushButton(QStringLiteral("取消"), Panel_ct), "Button_ct_qx");
+    buttons->addStretch(1);
+    buttons->addWidget(Button_ct_qd);
+    buttons->addWidget(Button_ct_qx);
+    tree->addLayout(buttons);
+    Panel_ct->hide();
+
+    Timer_sx = NamedTimer("Timer_sx", 5000, false, this);
+    Timer3 = NamedTimer("Timer3", 100, true, this);
 }
 
 TableBoard::~TableBoard() {
@@ -45,57 +134,65 @@ TableBoard::~TableBoard() {
 }
 
 void TableBoard::connectControls() {
-    MainWindowUi& ui = ctx_.ui;
     // The area list reacts to the operator only; setting it from code runs nothing.
-    connect(ui.CB_qy, &QComboBox::activated, this, guard_.wrap([this] { CB_qyChange(); }));
-    ui.CB_qy->installEventFilter(this);
-    connect(ui.CB_fyxs, &QCheckBox::toggled, this,
+    connect(CB_qy, &QComboBox::activated, this, guard_.wrap([this] { CB_qyChange(); }));
+    CB_qy->installEventFilter(this);
+    connect(CB_fyxs, &QCheckBox::toggled, this,
             [this](bool checked) { guard_.run([&] { CB_fyxsClick(checked); }); });
-    connect(ui.Tab_ct, &QTabBar::currentChanged, this, guard_.wrap([this] { Tab_ctChange(); }));
-    connect(ui.Button_ct_xyy, &QPushButton::clicked, this,
+    connect(Tab_ct, &QTabBar::currentChanged, this, guard_.wrap([this] { Tab_ctChange(); }));
+    connect(Button_ct_xyy, &QPushButton::clicked, this,
             guard_.wrap([this] { Button_ct_xyyClick(); }));
-    connect(ui.Button_ct_syy, &QPushButton::clicked, this,
+    connect(Button_ct_syy, &QPushButton::clicked, this,
             guard_.wrap([this] { Button_ct_syyClick(); }));
-    connect(ui.Timer3, &QTimer::timeout, this, guard_.wrap([this] { Timer3Timer(); }));
-    connect(ui.Timer_sx, &QTimer::timeout, this, guard_.wrap([this] { Timer_sxTimer(); }));
-    connect(ui.Button_ct_cz, &QPushButton::clicked, this,
+    connect(Timer3, &QTimer::timeout, this, guard_.wrap([this] { Timer3Timer(); }));
+    connect(Timer_sx, &QTimer::timeout, this, guard_.wrap([this] { Timer_sxTimer(); }));
+    connect(Button_ct_cz, &QPushButton::clicked, this,
             guard_.wrap([this] { Button_ct_czClick(); }));
-    connect(ui.E_cth, &QLineEdit::returnPressed, this,
-            guard_.wrap([this] { Button_ct_czClick(); }));
-    connect(ui.Button_ct_qd, &QPushButton::clicked, this,
+    connect(E_cth, &QLineEdit::returnPressed, this, guard_.wrap([this] { Button_ct_czClick(); }));
+    connect(Button_ct_qd, &QPushButton::clicked, this,
             guard_.wrap([this] { Button_ct_qdClick(); }));
-    connect(ui.TreeView_ct_ct, &QTreeWidget::itemDoubleClicked, this,
+    connect(TreeView_ct_ct, &QTreeWidget::itemDoubleClicked, this,
             guard_.wrap([this] { Button_ct_qdClick(); }));
-    connect(ui.Button_ct_qx, &QPushButton::clicked, this,
+    connect(Button_ct_qx, &QPushButton::clicked, this,
             guard_.wrap([this] { Button_ct_qxClick(); }));
 }
 
 bool TableBoard::eventFilter(QObject* watched, QEvent* event) {
     // CB_qyKeyDown: Enter goes on to the next control.
-    if (watched == ctx_.ui.CB_qy && event->type() == QEvent::KeyPress) {
+    if (watched == CB_qy && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            // The next control that Tab would reach: the caption beside the next box is in
-            // the focus chain too, and setFocus would give it the keyboard.
-            QWidget* from = ctx_.ui.CB_qy;
-            for (QWidget* next = from->nextInFocusChain(); next && next != from;
-                 next = next->nextInFocusChain()) {
-                if ((next->focusPolicy() & Qt::TabFocus) && next->isVisibleTo(next->window()) &&
-                    next->isEnabled()) {
-                    next->setFocus(Qt::TabFocusReason);
-                    break;
-                }
-            }
+            FocusNextControl(CB_qy);
             return true;
         }
     }
     return QObject::eventFilter(watched, event);
 }
 
+void TableBoard::selectStoredArea(int position) {
+    SelectStoredPosition(CB_qy, position);
+}
+
+int TableBoard::areaPosition() const {
+    return CB_qy->currentIndex();
+}
+
+bool TableBoard::pagingByType() const {
+    return CB_fyxs->isChecked();
+}
+
+void TableBoard::setPagingByType(bool byType) {
+    CB_fyxs->setChecked(byType);
+}
+
+bool TableBoard::tableSearchHasFocus() const {
+    return E_cth->hasFocus();
+}
+
 void TableBoard::fillAreaList() {
     QueryObject& q = ctx_.dm.ADO_Public;
     OpenSql(q, BoardSql::kAreas);
-    QComboBox* list = ctx_.ui.CB_qy;
+    QComboBox* list = CB_qy;
     list->clear();
     list->addItem(QStringLiteral("所有区域"));
     AreaIds = QStringList{QString()};
@@ -115,31 +212,30 @@ void TableBoard::freeTiles() {
 }
 
 void TableBoard::hideTileArea() {
-    ctx_.ui.Panel_Left_Client->hide();
-    ctx_.ui.Timer3->start();
+    Panel_Left_Client->hide();
+    Timer3->start();
 }
 
 void TableBoard::Timer3Timer() {
-    ctx_.ui.Panel_Left_Client->show();
-    ctx_.ui.Timer3->stop();
+    Panel_Left_Client->show();
+    Timer3->stop();
 }
 
 int TableBoard::areaIndex() const {
     // No selection (a stored position that no longer exists) counts as "所有区域".
-    return qMax(0, ctx_.ui.CB_qy->currentIndex());
+    return qMax(0, CB_qy->currentIndex());
 }
 
 void TableBoard::rebuildBoard() {
     const int area = areaIndex();
-    BuildTableBoard(ctx_.ui.CB_fyxs->isChecked(),
-                    TableTypeIds.value(qMax(0, ctx_.ui.Tab_ct->currentIndex())), area == 0,
-                    AreaIds.value(area));
+    BuildTableBoard(CB_fyxs->isChecked(), TableTypeIds.value(qMax(0, Tab_ct->currentIndex())),
+                    area == 0, AreaIds.value(area));
 }
 
 void TableBoard::BuildTableBoard(bool byType, const QString& typeId, bool allAreas,
                                  const QString& areaId) {
     freeTiles();
-    const bool typeFilter = byType && ctx_.ui.Tab_ct->currentIndex() > 0;
+    const bool typeFilter = byType && Tab_ct->currentIndex() > 0;
     const TableQuery query = BuildTableQuery(typeFilter, typeId, !allAreas, areaId);
     QueryObject& tables = ctx_.dm.ADO_ct;
     OpenSqlParams(tables, query.sql, query.values);
@@ -151,14 +247,24 @@ void TableBoard::BuildTableBoard(bool byType, const QString& typeId, bool allAre
 }
 
 void TableBoard::FillTablePage(bool fromBuild) {
-    QWidget* area = ctx_.ui.Panel_Left_Client;
+    QWidget* area = Panel_Left_Client;
     QueryObject& tables = ctx_.dm.ADO_ct;
     QueryObject& scratch = fromBuild ? ctx_.dm.ADO_Public2 : ctx_.dm.ADO_Public;
     const int remaining =
         tables.isEmpty() || tables.eof() ? 0 : tables.rowCount() - tables.currentRow();
     const Board::PageLayout layout =
         Board::LayOutTablePage(area->width(), area->height(), remaining);
-    for (const QPoint& at : layout.positions) {
+    // The counters of the whole page in one statement, before any tile: a failure leaves no
+    // half-filled tile that looks like a table with nothing ordered.
+    const int first = tables.currentRow();
+    const int bill = tables.columnIndex(QStringLiteral("guest_bh"));
+    QStringList bills;
+    for (int i = 0; i < layout.positions.size(); ++i) {
+        bills << (bill < 0 ? QString() : FieldText(tables.valueAt(first + i, bill)));
+    }
+    const QVector<TileFigures> figures = ReadPageFigures(scratch, bills);
+    for (int i = 0; i < layout.positions.size(); ++i) {
+        const QPoint& at = layout.positions.at(i);
         auto* tile = new Tcypanel(area);
         tile->setGeometry(at.x(), at.y(), Board::kTileSize, Board::kTileSize);
         tile->setBevelInner(TileBevel::None);
@@ -169,7 +275,7 @@ void TableBoard::FillTablePage(bool fromBuild) {
             QWidget* w;
             ~ShowAtEnd() { w->show(); }
         } show{tile};
-        FillTableTile(tile, scratch);
+        FillTableTile(tile, figures.at(i));
         connect(tile, &Ttzcypanel::OnClick, this,
                 [this](Ttzcypanel* t) { guard_.run([&] { ctpanelclick(t); }); });
         tile->setProperty("tag", kSkinExempt);
@@ -180,7 +286,7 @@ void TableBoard::FillTablePage(bool fromBuild) {
             PageCapacity = static_cast<int>(TableTiles.size());
         }
     } else if (fromBuild) {
-        ctx_.ui.E_cpmc->setFocus();
+        emit dishSearchFocusWanted();
     }
 }
 
@@ -191,7 +297,7 @@ void TableBoard::applyCounters(Tcypanel* tile, const TileFigures& f) {
     counter->setCaption(Board::CounterText(f.served, f.ordered));
 }
 
-void TableBoard::FillTableTile(Tcypanel* tile, QueryObject& scratch) {
+void TableBoard::FillTableTile(Tcypanel* tile, const TileFigures& figures) {
     QueryObject& row = ctx_.dm.ADO_ct;
     Ttzcylabel* name = tile->Label3();
     name->setCaption(row.asString(QStringLiteral("room_name")));
@@ -212,9 +318,6 @@ void TableBoard::FillTableTile(Tcypanel* tile, QueryObject& scratch) {
     counter->setFontColor(kBrown);
     counter->setAlignment(Qt::AlignHCenter);
 
-    const QString bill = row.asString(QStringLiteral("guest_bh"));
-    TileFigures figures;
-    ReadTileCounters(scratch, bill, CounterBinding::Positional, figures);
     applyCounters(tile, figures);
 
     tile->Label1()->setCaption(row.asString(QStringLiteral("guest_rs")) + QStringLiteral("人"));
@@ -224,8 +327,6 @@ void TableBoard::FillTableTile(Tcypanel* tile, QueryObject& scratch) {
     tile->Label5()->setCaption(row.asString(QStringLiteral("room_id")));
     tile->Label5()->setFontColor(kBrown);
     tile->setBGImages(&ImageList1);
-
-    ReadTileOverdue(scratch, bill, figures);
     tile->setBGImageIndex(figures.state());
 }
 
@@ -236,7 +337,7 @@ void TableBoard::LoadTableTypeTabs() {
     if (q.isEmpty()) {
         return;
     }
-    QTabBar* tabs = ctx_.ui.Tab_ct;
+    QTabBar* tabs = Tab_ct;
     {
         const QSignalBlocker quiet(tabs);
         TableTypeIds = QStringList{QString()};
@@ -256,18 +357,15 @@ void TableBoard::LoadTableTypeTabs() {
 }
 
 void TableBoard::CB_qyChange() {
-    if (ctx_.ui.CB_qy->currentIndex() < 0 && ctx_.ui.CB_qy->count() > 0) {
-        ctx_.ui.CB_qy->setCurrentIndex(0);
+    if (CB_qy->currentIndex() < 0 && CB_qy->count() > 0) {
+        CB_qy->setCurrentIndex(0);
     }
     hideTileArea();
     rebuildBoard();
 }
 
 void TableBoard::Tab_ctChange() {
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    struct Restore {
-        ~Restore() { QApplication::restoreOverrideCursor(); }
-    } restore;
+    const WaitCursor wait;
     hideTileArea();
     if (!AreaIds.isEmpty()) {
         rebuildBoard();
@@ -276,7 +374,7 @@ void TableBoard::Tab_ctChange() {
 
 void TableBoard::CB_fyxsClick(bool checked) {
     hideTileArea();
-    ctx_.ui.Tab_ct->setVisible(checked);
+    Tab_ct->setVisible(checked);
     if (TableTypeIds.isEmpty() || AreaIds.isEmpty()) {
         return;
     }

@@ -5,28 +5,44 @@
 #include <QPointer>
 #include <QStringList>
 
+#include "gui/common/DishView.h"
 #include "gui/common/ErrorGuard.h"
-#include "gui/main/MainWindowContext.h"
+#include "gui/common/StationContext.h"
 #include "gui/tile/ImageList.h"
 
-class DishViews;
+class QCheckBox;
+class QComboBox;
+class QFrame;
+class QLineEdit;
+class QPushButton;
+class QTabBar;
+class QTimer;
+class QTreeWidget;
 class QueryObject;
 class Tcypanel;
+class Ttzcypanel;
 struct TileFigures;
 
-// The table board on the left of the main window: tiles, filters, paging, selection,
-// table search and the five-second refresh. The main window calls the public operations;
-// the board connects the signals of its own controls. Every operation may throw DbError;
-// the connected handlers run them guarded.
+// The table board on the left of the main window: its filters, the tiles, paging, the
+// selection of a table, the table search and picker, and the five-second refresh. It builds
+// its controls into the left column it is handed (the picker floats over the window) and
+// tells the rest of the window what happened through its signals. Every operation may throw
+// DbError; the connected handlers run them guarded.
 class TableBoard : public QObject {
     Q_OBJECT
 
 public:
-    TableBoard(MainWindowContext& ctx, DishViews& dishes, QObject* parent = nullptr);
+    TableBoard(StationContext& ctx, QWidget* column, QWidget* floating, QObject* parent = nullptr);
     ~TableBoard() override;
 
-    // Creation: fill CB_qy and AreaIds from the areas.
+    // Creation: fill CB_qy and AreaIds from the areas, then select the stored area.
     void fillAreaList();
+    void selectStoredArea(int position);
+    // What the close writes back.
+    int areaPosition() const;
+    bool pagingByType() const;
+    // Show: the stored paging choice (runs the check box's handler when it changes).
+    void setPagingByType(bool byType);
 
     // Show: the table tree, then the type tabs and the board.
     void LoadTableTree();
@@ -36,11 +52,12 @@ public:
     void BuildTableBoard(bool byType, const QString& typeId, bool allAreas, const QString& areaId);
     // BuildTableBoard with the arguments every caller passes: from CB_fyxs, Tab_ct and CB_qy.
     void rebuildBoard();
-    // Places tiles from the current row of ADO_ct until the page or the rows run out. A
-    // build records the capacity and, when the rows run out, gives E_cpmc the focus.
+    // Places tiles from the current row of ADO_ct until the page or the rows run out, with the
+    // counters of all of them read in one statement. A build records the capacity and, when the
+    // rows run out, asks for the dish search focus.
     void FillTablePage(bool fromBuild);
-    // Labels, counters and state of a tile from the current row of ADO_ct.
-    void FillTableTile(Tcypanel* tile, QueryObject& scratch);
+    // Labels of a tile from the current row of ADO_ct, its counters and state from figures.
+    void FillTableTile(Tcypanel* tile, const TileFigures& figures);
 
     // Handlers.
     void CB_qyChange();
@@ -54,6 +71,8 @@ public:
     void Timer_sxTimer();
     void RefreshTableCounters();
     int GetCtIndexid(const QString& tableId) const;
+    void startRefresh();
+    void stopRefresh();
 
     // Selection and search.
     void ctpanelclick(QObject* sender);
@@ -61,6 +80,7 @@ public:
     void Button_ct_czClick();
     void Button_ct_qdClick();
     void Button_ct_qxClick();
+    bool tableSearchHasFocus() const;
 
     QStringList AreaIds;
     QStringList TableTypeIds;
@@ -68,7 +88,17 @@ public:
     QList<Tcypanel*> TableTiles;
     ImageList ImageList1;
 
+signals:
+    // A table was chosen (a tile, the search, the picker): the dish views follow it.
+    void tableChosen(const QString& tableId);
+    // The tick re-selected tableId (empty: the current table has no tile on the board): the
+    // dish views re-run and keep their lines. A receiver that fails says so in the report.
+    void dishViewsRefreshDue(const QString& tableId, RefreshReport* report);
+    // A build placed the last occupied table: the dish search box takes the keyboard.
+    void dishSearchFocusWanted();
+
 private:
+    void buildControls(QWidget* column, QWidget* floating);
     void connectControls();
     bool eventFilter(QObject* watched, QEvent* event) override;
     void freeTiles();
@@ -77,11 +107,29 @@ private:
     int areaIndex() const;
     void applyCounters(Tcypanel* tile, const TileFigures& figures);
     void refreshTick();
+    // Marks the tile as the current table's; false when sender is no tile.
+    bool markSelected(QObject* sender);
     void chooseFoundTable(const QString& typeId, const QString& tableName);
+    void showPicker();
 
-    MainWindowContext& ctx_;
-    DishViews& dishes_;
+    StationContext& ctx_;
     ErrorGuard guard_;
-    // The tiles are its children: when the window goes first, they went with it.
+
+    QComboBox* CB_qy = nullptr;
+    QLineEdit* E_cth = nullptr;
+    QPushButton* Button_ct_cz = nullptr;
+    QCheckBox* CB_fyxs = nullptr;
+    QTabBar* Tab_ct = nullptr;
+    QWidget* Panel_Left_Client = nullptr;  // tiles placed by position, no layout
+    QPushButton* Button_ct_syy = nullptr;
+    QPushButton* Button_ct_xyy = nullptr;
+    QFrame* Panel_ct = nullptr;  // floating table picker, hidden at start
+    QTreeWidget* TreeView_ct_ct = nullptr;
+    QPushButton* Button_ct_qd = nullptr;
+    QPushButton* Button_ct_qx = nullptr;
+    QTimer* Timer_sx = nullptr;
+    QTimer* Timer3 = nullptr;
+
+    // The tiles are children of the tile area: when the window goes first, they went with it.
     QPointer<QWidget> tileArea_;
 };

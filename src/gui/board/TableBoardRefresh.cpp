@@ -1,19 +1,23 @@
 // The five-second refresh, the selection of a table and the table search.
 #include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFrame>
+#include <QLineEdit>
 #include <QPointer>
-#include <array>
+#include <QTabBar>
+#include <QTimer>
+#include <QTreeWidget>
 
 #include "core/board/BoardRules.h"
 #include "core/board/BoardStatements.h"
 #include "core/board/TileFigures.h"
 #include "core/db/SqlHelpers.h"
 #include "gui/board/TableBoard.h"
-#include "gui/dishes/DishViews.h"
+#include "gui/common/WaitCursor.h"
 #include "gui/tile/Ttzcypanel.h"
 
 namespace {
-
-const QString kLineKey = QStringLiteral("consume_bh");
 
 // A failed search query reads as an error, as counting the rows of a closed result does.
 void RequireOpen(const QueryObject& q, const QString& column) {
@@ -22,27 +26,27 @@ void RequireOpen(const QueryObject& q, const QString& column) {
     }
 }
 
-struct WaitCursor {
-    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-};
-
 }  // namespace
 
 // --- refresh -------------------------------------------------------------------------------
 
 void TableBoard::Timer_sxTimer() {
-    QTimer* timer = ctx_.ui.Timer_sx;
-    timer->stop();
+    Timer_sx->stop();
     try {
         refreshTick();
     } catch (...) {
         // Silent, and the refresh stays off until the dish search starts it again.
         return;
     }
-    timer->start();
+    Timer_sx->start();
+}
+
+void TableBoard::startRefresh() {
+    Timer_sx->start();
+}
+
+void TableBoard::stopRefresh() {
+    Timer_sx->stop();
 }
 
 void TableBoard::refreshTick() {
@@ -59,62 +63,59 @@ void TableBoard::refreshTick() {
         LoadTableTypeTabs();
     }
 
-    // The four dish lists keep their line across the re-run.
-    const std::array<QueryObject*, 4> lists{&ctx_.dm.ADO_cp, &ctx_.dm.ADO_cstx1, &ctx_.dm.ADO_cctc,
-                                            &ctx_.dm.ADOQ_finished};
-    const auto shown = [](const QueryObject* q) { return q->isOpen() && !q->isEmpty(); };
-    std::array<QString, 4> keys;
-    std::array<quint64, 4> runs{};
-    for (size_t i = 0; i < lists.size(); ++i) {
-        if (shown(lists[i])) {
-            keys[i] = lists[i]->asString(kLineKey);
-        }
-        runs[i] = lists[i]->runCount();
-    }
-    StationState& state = ctx_.state;
+    // The current table is selected again; the dish views re-run for it and keep their lines.
+    QString reselected;
+    const StationState& state = ctx_.state;
     if (!state.CurrentTableId.isEmpty()) {
         const int index = GetCtIndexid(state.CurrentTableId);
-        if (index >= 0) {
-            ctpanelclick(TableTiles.at(index));
+        if (index >= 0 && markSelected(TableTiles.at(index))) {
+            reselected = state.CurrentTableId;
         }
     }
-    for (size_t i = 0; i < lists.size(); ++i) {
-        if (shown(lists[i])) {
-            // A list the re-selection has just re-run is as fresh as a second run would make it.
-            if (lists[i]->runCount() == runs[i]) {
-                lists[i]->rerun();
-            }
-            lists[i]->locatePrefix(kLineKey, keys[i]);
-        }
+    RefreshReport report;
+    emit dishViewsRefreshDue(reselected, &report);
+    if (report.failed) {
+        throw DbError(report.error);
     }
 }
 
 void TableBoard::RefreshTableCounters() {
     QueryObject& tables = ctx_.dm.ADO_ct;
-    QueryObject& scratch = ctx_.dm.ADO_Public;
     StationState& state = ctx_.state;
-    while (!tables.eof()) {
+    // The rows that have a tile, then their bills' counters in one statement.
+    struct Shown {
+        int row;
+        Tcypanel* tile;
+    };
+    QList<Shown> shown;
+    QStringList bills;
+    for (; !tables.eof(); tables.next()) {
         const int index = GetCtIndexid(tables.asString(QStringLiteral("room_id")));
         if (index >= 0) {
-            Tcypanel* tile = TableTiles.at(index);
-            const int before = tile->BGImageIndex();
-            const QString bill = tables.asString(QStringLiteral("guest_bh"));
-            TileFigures figures;
-            ReadTileCounters(scratch, bill, CounterBinding::ByName, figures);
-            applyCounters(tile, figures);
-            tile->Label1()->setCaption(tables.asString(QStringLiteral("guest_rs")) +
-                                       QStringLiteral("人"));
-            tile->Label2()->setCaption(tables.asString(QStringLiteral("guest_total")) +
-                                       QStringLiteral("  "));
-            ReadTileOverdue(scratch, bill, figures);
-            const int now = figures.state();
-            tile->setBGImageIndex(now);
-            if (now != before && tile->Label5()->Caption() == state.CurrentTableId) {
-                state.SelectedBaseIndex = now;
-            }
+            shown.append({tables.currentRow(), TableTiles.at(index)});
+            bills << tables.asString(QStringLiteral("guest_bh"));
         }
-        tables.next();
     }
+    const int end = tables.currentRow();
+    const QVector<TileFigures> figures = ReadPageFigures(ctx_.dm.ADO_Public, bills);
+    for (int i = 0; i < shown.size(); ++i) {
+        tables.setCurrentRow(shown.at(i).row);
+        Tcypanel* tile = shown.at(i).tile;
+        const int before = tile->BGImageIndex();
+        applyCounters(tile, figures.at(i));
+        tile->Label1()->setCaption(tables.asString(QStringLiteral("guest_rs")) +
+                                   QStringLiteral("人"));
+        tile->Label2()->setCaption(tables.asString(QStringLiteral("guest_total")) +
+                                   QStringLiteral("  "));
+        const int now = figures.at(i).state();
+        tile->setBGImageIndex(now);
+        if (now != before && tile->Label5()->Caption() == state.CurrentTableId) {
+            state.SelectedBaseIndex = now;
+        }
+    }
+    // Where the walk over the rows left it.
+    tables.setCurrentRow(end);
+    tables.next();
 }
 
 int TableBoard::GetCtIndexid(const QString& tableId) const {
@@ -139,10 +140,15 @@ int TableBoard::GetCtIndex(const QString& tableName) const {
 
 void TableBoard::ctpanelclick(QObject* sender) {
     const WaitCursor wait;
+    if (markSelected(sender)) {
+        emit tableChosen(ctx_.state.CurrentTableId);
+    }
+}
+
+bool TableBoard::markSelected(QObject* sender) {
     QPointer<Ttzcypanel> tile = qobject_cast<Ttzcypanel*>(sender);
-    ctx_.ui.RG_xszt->setItemIndex(1);
     if (!tile) {
-        return;
+        return false;
     }
     StationState& state = ctx_.state;
     if (!state.CurrentTableName.isEmpty()) {
@@ -161,7 +167,7 @@ void TableBoard::ctpanelclick(QObject* sender) {
     state.SelectedBaseIndex = base;
     tile->setBGImageIndex(base + 4);
     state.CurrentTableId = tile->Label5()->Caption();
-    dishes_.RefreshDishViews(state.CurrentTableId);
+    return true;
 }
 
 // --- search and the table tree -------------------------------------------------------------
@@ -172,7 +178,7 @@ void TableBoard::LoadTableTree() {
     if (types.isEmpty()) {
         return;
     }
-    QTreeWidget* tree = ctx_.ui.TreeView_ct_ct;
+    QTreeWidget* tree = TreeView_ct_ct;
     tree->setUpdatesEnabled(false);
     tree->clear();
     QueryObject& tables = ctx_.dm.ADO_ct_temp;
@@ -192,12 +198,9 @@ void TableBoard::LoadTableTree() {
 }
 
 void TableBoard::Button_ct_czClick() {
-    MainWindowUi& ui = ctx_.ui;
-    const QString text = ui.E_cth->text();
+    const QString text = E_cth->text();
     if (text.trimmed().isEmpty()) {
-        LoadTableTree();
-        ui.Panel_ct->show();
-        ui.Panel_ct->raise();
+        showPicker();
         return;
     }
     QueryObject& q = ctx_.dm.ADO_Public;
@@ -206,10 +209,8 @@ void TableBoard::Button_ct_czClick() {
     RequireOpen(q, QStringLiteral("Room_name"));
     const int found = q.rowCount();
     if (found > 1) {
-        LoadTableTree();
-        ui.Panel_ct->show();
-        ui.Panel_ct->raise();
-        QTreeWidget* tree = ui.TreeView_ct_ct;
+        showPicker();
+        QTreeWidget* tree = TreeView_ct_ct;
         for (QTreeWidgetItemIterator it(tree); *it; ++it) {
             if ((*it)->text(0).contains(text, Qt::CaseSensitive)) {
                 tree->setCurrentItem(*it);
@@ -226,7 +227,7 @@ void TableBoard::Button_ct_czClick() {
 }
 
 void TableBoard::Button_ct_qdClick() {
-    QTreeWidgetItem* node = ctx_.ui.TreeView_ct_ct->currentItem();
+    QTreeWidgetItem* node = TreeView_ct_ct->currentItem();
     if (!node || !node->isSelected() || !node->parent()) {
         return;
     }
@@ -241,12 +242,18 @@ void TableBoard::Button_ct_qdClick() {
     chooseFoundTable(q.asString(QStringLiteral("room_type")), name);
 }
 
+void TableBoard::showPicker() {
+    LoadTableTree();
+    Panel_ct->show();
+    Panel_ct->raise();
+}
+
 void TableBoard::Button_ct_qxClick() {
-    ctx_.ui.Panel_ct->hide();
+    Panel_ct->hide();
 }
 
 void TableBoard::chooseFoundTable(const QString& typeId, const QString& tableName) {
-    QTabBar* tabs = ctx_.ui.Tab_ct;
+    QTabBar* tabs = Tab_ct;
     if (TableTypeIds.value(tabs->currentIndex()) != typeId) {
         const int tab = TableTypeIds.indexOf(typeId);
         if (tab >= 0) {
@@ -256,13 +263,13 @@ void TableBoard::chooseFoundTable(const QString& typeId, const QString& tableNam
             }
             hideTileArea();
             const int area = areaIndex();
-            BuildTableBoard(ctx_.ui.CB_fyxs->isChecked(), TableTypeIds.at(tab), area == 0,
+            BuildTableBoard(CB_fyxs->isChecked(), TableTypeIds.at(tab), area == 0,
                             AreaIds.value(area));
         }
     }
     const int index = GetCtIndex(tableName);
     if (index >= 0) {
         ctpanelclick(TableTiles.at(index));
-        ctx_.ui.Panel_ct->hide();
+        Panel_ct->hide();
     }
 }

@@ -6,6 +6,19 @@
 
 class QueryObject;
 
+// What became of a refresh that several parts take part in (the board's tick and the dish
+// views it re-runs): a part that fails says so, and the one that runs the refresh decides.
+struct RefreshReport {
+    bool failed = false;
+    QString error;
+    void fail(const QString& why) {
+        failed = true;
+        if (error.isEmpty()) {
+            error = why;
+        }
+    }
+};
+
 // One view of the dish area (the list, the icons, the overdue, hurry/return and served
 // lists): the dish area re-runs each for the chosen table with the filters of the moment, in
 // the order the shown tab asks for. The views live in several folders; the window hands them

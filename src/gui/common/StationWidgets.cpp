@@ -1,12 +1,14 @@
 #include "gui/common/StationWidgets.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QFrame>
 #include <QLabel>
 #include <QMenu>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
+#include <QSignalBlocker>
 #include <QTimer>
 #include <QToolButton>
 
@@ -107,4 +109,9 @@ QAction* MenuItem(QMenu* menu, const char* name, const QString& text, bool visib
     auto* a = Named(menu->addAction(text), name);
     a->setVisible(visible);
     return a;
+}
+
+void SelectStoredPosition(QComboBox* list, int position) {
+    const QSignalBlocker quiet(list);
+    list->setCurrentIndex(position >= 0 && position < list->count() ? position : -1);
 }

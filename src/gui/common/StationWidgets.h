@@ -5,6 +5,7 @@
 #include <QString>
 
 class QAction;
+class QComboBox;
 class QFrame;
 class QLabel;
 class QMenu;
@@ -49,3 +50,7 @@ QToolButton* PictureButton(const char* name, const QString& text, Glyph glyph, c
 QFrame* PlainPage(const char* name, QWidget* parent);
 QTimer* NamedTimer(const char* name, int interval, bool singleShot, QObject* owner);
 QAction* MenuItem(QMenu* menu, const char* name, const QString& text, bool visible);
+
+// Selects a stored position without running the list's handlers; a position the refilled list
+// no longer has leaves it without a selection, which the filters read as "all".
+void SelectStoredPosition(QComboBox* list, int position);

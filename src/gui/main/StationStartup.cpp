@@ -6,6 +6,7 @@
 #include "core/common/AppTexts.h"
 #include "core/common/StationClock.h"
 #include "core/common/StationState.h"
+#include "core/common/TickSource.h"
 #include "core/db/ConnectionSettings.h"
 #include "core/db/TF_dm.h"
 #include "core/session/SingleInstanceGuard.h"
@@ -50,6 +51,7 @@ int StationStartup::run(const StartupEnvironment& env) {
     StationState state;
     SystemTimeSource pcTime;
     StationClock clock(pcTime);
+    SystemTickSource ticks;
     // On the embedded engine the server is this machine: its clock is never set.
     SystemClockSetter systemClock;
     RefusingClockSetter keepClock;
@@ -58,7 +60,7 @@ int StationStartup::run(const StartupEnvironment& env) {
 
     // The login closes before the main window is shown: only the main window ends the loop.
     qApp->setQuitOnLastWindowClosed(false);
-    TFMain main(dm, state, clock, clockSetter, boxes_, speech_, sound_, folder);
+    TFMain main(dm, state, clock, ticks, clockSetter, boxes_, speech_, sound_, folder);
     main.FormCreate();
 
     TFLogin login(dm, state, clock, boxes_);

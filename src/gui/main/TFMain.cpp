@@ -2,44 +2,31 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
 #include <QKeyEvent>
-#include <QSignalBlocker>
+#include <QLabel>
+#include <QPushButton>
+#include <QTimer>
+#include <QToolButton>
 
 #include "core/common/AppTexts.h"
 #include "core/db/ClockSync.h"
 #include "core/main/StationSettingsFile.h"
 #include "core/session/SessionRegistry.h"
+#include "gui/dishes/DishFilters.h"
 #include "gui/main/StationSkin.h"
 #include "gui/main/TFsz.h"
 
-namespace {
-
-// A stored position that the refilled list no longer has leaves the list without a
-// selection, which the filters read as "all".
-void SelectStored(QComboBox* list, int position) {
-    const QSignalBlocker quiet(list);
-    list->setCurrentIndex(position >= 0 && position < list->count() ? position : -1);
-}
-
-}  // namespace
-
-TFMain::TFMain(TF_dm& dm, StationState& state, StationClock& clock, ClockSetter& clockSetter,
-               MessageBoxes& boxes, SpeechEngine& speech, SoundPlayer& sound,
-               const QString& stationFolder, QWidget* parent)
+TFMain::TFMain(TF_dm& dm, StationState& state, StationClock& clock, const TickSource& ticks,
+               ClockSetter& clockSetter, MessageBoxes& boxes, SpeechEngine& speech,
+               SoundPlayer& sound, const QString& stationFolder, QWidget* parent)
     : QWidget(parent),
-      dm_(dm),
-      state_(state),
-      clock_(clock),
       clockSetter_(clockSetter),
-      boxes_(boxes),
-      speech_(speech),
-      sound_(sound),
-      ui_(BuildMainWindowUi(this)),
       settingsFile_(StationSettingsPath(stationFolder)),
-      ctx_{dm, state, settings_, boxes, clock, ui_, this},
+      ctx_{dm, state, settings_, boxes, clock, ticks, sound, speech, stationFolder, this},
       guard_(boxes, this),
-      dishes_(ctx_),
-      board_(ctx_, dishes_) {
+      parts_(ctx_, this),
+      ui_(parts_.skeleton()) {
     setObjectName(QStringLiteral("FMain"));
     setWindowTitle(kApplicationTitle);
     ApplyStationSkin(this);
@@ -57,7 +44,9 @@ void TFMain::connectControls() {
     connect(ui_.Button1, &QPushButton::clicked, this, guard_.wrap([this] { ImgBtn12Click(); }));
     connect(ui_.ImgBtn10, &QToolButton::clicked, this, guard_.wrap([this] { ImgBtn10Click(); }));
     connect(ui_.Button2, &QPushButton::clicked, this, guard_.wrap([this] { ImgBtn10Click(); }));
-    connect(ui_.ImgBtn11, &QToolButton::clicked, this, guard_.wrap([this] { ImgBtn11Click(); }));
+    connect(ui_.Button3, &QPushButton::clicked, this, guard_.wrap([this] { ImgBtn11Click(); }));
+    connect(&parts_.commands(), &DishCommandBar::soldOutRequested, this,
+            guard_.wrap([this] { ImgBtn11Click(); }));
     connect(ui_.Timer2, &QTimer::timeout, this, guard_.wrap([this] {
         ui_.Timer2->stop();
         QCoreApplication::processEvents();
@@ -73,25 +62,25 @@ void TFMain::FormCreate() {
 void TFMain::creationSteps() {
     setWindowTitle(kApplicationTitle);
     // Qt paints every widget double-buffered; the settings file was opened with the window.
-    board_.fillAreaList();
-    dishes_.fillFilterLists();
+    TableBoard& board = parts_.board();
+    DishArea& dishes = parts_.dishes();
+    board.fillAreaList();
+    dishes.fillFilterLists();
     const StoredFilterPositions stored = ReadFilterPositions(settingsFile_);
-    SelectStored(ui_.CB_qy, stored.CB_qy);
-    SelectStored(ui_.CB_cpbm, stored.CB_cpbm);
-    SelectStored(ui_.CB_gzzd, stored.cb_gzzd);
+    board.selectStoredArea(stored.CB_qy);
+    dishes.filters().selectStored(stored.CB_cpbm, stored.cb_gzzd);
     settings_ = ReadStationSettings(settingsFile_);
-    ui_.CB_cpzt->setCurrentIndex(0);
-    ui_.TAB_CP->setCurrentIndex(0);
-    dishes_.QueryServedList();
-    state_.ServeRefused = false;
+    dishes.showListOfAllStates();
+    dishes.QueryServedList();
+    ctx_.state.ServeRefused = false;
     ui_.Timer2->start();
-    SyncClockWithServer(dm_.ADOConn, clock_, clockSetter_);
+    SyncClockWithServer(ctx_.dm.ADOConn, ctx_.clock, clockSetter_);
 }
 
 void TFMain::FormShow() {
     guard_.run([this] {
-        ui_.Label_operator->setText(QStringLiteral("当前操作员：") + state_.CurrentOperator);
-        ui_.RG_xszt->setItemIndex(0);
+        ui_.Label_operator->setText(QStringLiteral("当前操作员：") + ctx_.state.CurrentOperator);
+        parts_.dishes().setScope(0);
         placeLogo();
         // A negative value in the file would be an invalid interval: off, like 0.
         if (settings_.Et_cstx <= 0) {
@@ -100,12 +89,13 @@ void TFMain::FormShow() {
             ui_.Timer_cstx->setInterval(ReminderIntervalMs(settings_.Et_cstx));
             ui_.Timer_cstx->start();
         }
-        board_.LoadTableTree();
-        board_.LoadTableTypeTabs();
-        ui_.CB_fyxs->setChecked(ReadPagingByType(settingsFile_));
-        ui_.Timer_sx->start();
+        TableBoard& board = parts_.board();
+        board.LoadTableTree();
+        board.LoadTableTypeTabs();
+        board.setPagingByType(ReadPagingByType(settingsFile_));
+        board.startRefresh();
         ui_.Timer_updatezt->start();
-        ui_.E_cpmc->setFocus();
+        parts_.search().takeFocus();
     });
 }
 
@@ -131,7 +121,7 @@ void TFMain::closeEvent(QCloseEvent* event) {
         event->accept();
         return;
     }
-    if (!boxes_.confirm(this, QStringLiteral("提示"), QStringLiteral("您确定要退出系统吗？"))) {
+    if (!ctx_.boxes.confirm(this, QStringLiteral("提示"), QStringLiteral("您确定要退出系统吗？"))) {
         event->ignore();
         return;
     }
@@ -141,7 +131,7 @@ void TFMain::closeEvent(QCloseEvent* event) {
         return;
     }
     closedDone_ = true;
-    ui_.Timer_sx->stop();
+    parts_.board().stopRefresh();
     ui_.Timer_updatezt->stop();
     ui_.Timer_cstx->stop();
     ui_.Timer5->stop();
@@ -150,30 +140,32 @@ void TFMain::closeEvent(QCloseEvent* event) {
 }
 
 void TFMain::closeSteps() {
-    UnregisterSession(dm_, state_.SessionId);
+    UnregisterSession(ctx_.dm, ctx_.state.SessionId);
+    const DishFilters& filters = parts_.dishes().filters();
     ViewStateAtClose view;
-    view.CB_qy = ui_.CB_qy->currentIndex();
-    view.CB_fyxs = ui_.CB_fyxs->isChecked();
-    view.cb_cpbm = ui_.CB_cpbm->currentIndex();
-    view.cb_gzzd = ui_.CB_gzzd->currentIndex();
-    view.RG_xszt = ui_.RG_xszt->itemIndex();
+    view.CB_qy = parts_.board().areaPosition();
+    view.CB_fyxs = parts_.board().pagingByType();
+    view.cb_cpbm = filters.departmentPosition();
+    view.cb_gzzd = filters.stationPosition();
+    view.RG_xszt = filters.scopeItem();
     if (!WriteViewState(settingsFile_, view)) {
         // Lost view positions are no reason to keep the operator from leaving (a folder that
         // cannot be written would never let the window close): say so and go on.
-        boxes_.error(this, QStringLiteral("Unable to write to %1").arg(settingsFile_.path()));
+        ctx_.boxes.error(this, QStringLiteral("无法写入设置文件 %1")
+                                   .arg(QDir::toNativeSeparators(settingsFile_.path())));
     }
-    WriteLogoutLog(dm_, clock_, state_.CurrentOperator);
+    WriteLogoutLog(ctx_.dm, ctx_.clock, ctx_.state.CurrentOperator);
 }
 
 void TFMain::Timer_updateztTimer() {
     // Re-armed only after the row was renewed: a failing database stops the heartbeat.
     ui_.Timer_updatezt->stop();
-    TouchSession(dm_, state_.SessionId);
+    TouchSession(ctx_.dm, ctx_.state.SessionId);
     ui_.Timer_updatezt->start();
 }
 
 void TFMain::ImgBtn12Click() {
-    TFsz dialog(settings_, settingsFile_, *ui_.Timer_cstx, speech_, boxes_, this);
+    TFsz dialog(settings_, settingsFile_, *ui_.Timer_cstx, ctx_.speech, ctx_.boxes, this);
     dialog.fillFromSettings();
     dialog.exec();
 }
@@ -195,10 +187,10 @@ bool TFMain::eventFilter(QObject* watched, QEvent* event) {
 bool TFMain::handleKey(QKeyEvent* key) {
     switch (key->key()) {
         case Qt::Key_F5:
-            guard_.run([this] { dishes_.Button_wfzzClick(); });
+            guard_.run([this] { parts_.dishes().Button_wfzzClick(); });
             return true;
         case Qt::Key_F9:
-            guard_.run([this] { dishes_.Button_cpysClick(); });
+            guard_.run([this] { parts_.dishes().Button_cpysClick(); });
             return true;
         case Qt::Key_F6:
             guard_.run([this] { ImgBtn11Click(); });
@@ -211,11 +203,10 @@ bool TFMain::handleKey(QKeyEvent* key) {
     }
     const QString text = key->text();
     if (text.size() == 1 && text.at(0) >= QLatin1Char('0') && text.at(0) <= QLatin1Char('9')) {
-        QWidget* focus = QApplication::focusWidget();
-        if (focus != ui_.E_cpmc && focus != ui_.E_cth) {
+        if (!parts_.search().hasFocus() && !parts_.board().tableSearchHasFocus()) {
             // The digit still goes to the control that had the focus; the next ones reach
             // the dish box.
-            guard_.run([this] { ui_.E_cpmc->setFocus(); });
+            guard_.run([this] { parts_.search().takeFocus(); });
         }
     }
     return false;

@@ -4,25 +4,22 @@
 
 #include "core/db/IniFile.h"
 #include "core/main/StationSettings.h"
-#include "gui/board/TableBoard.h"
 #include "gui/common/ErrorGuard.h"
-#include "gui/dishes/DishViews.h"
-#include "gui/main/MainWindowContext.h"
-#include "gui/main/MainWindowUi.h"
+#include "gui/common/StationContext.h"
+#include "gui/main/MainWindowParts.h"
 
 class ClockSetter;
-class SpeechEngine;
-class SoundPlayer;
 
-// The station's main window: builds the controls, holds the settings, and wires the parts
-// (board, dish views) that handle their own areas. Created hidden before the login; shown
-// when the login succeeded.
+// The station's main window: its life cycle (creation, show, close), the settings, the
+// window-level keys and the buttons that open the other windows. The parts on its skeleton
+// (board, dish area, dish search, status buttons) handle their own areas. Created hidden
+// before the login; shown when the login succeeded.
 class TFMain : public QWidget {
     Q_OBJECT
 
 public:
-    TFMain(TF_dm& dm, StationState& state, StationClock& clock, ClockSetter& clockSetter,
-           MessageBoxes& boxes, SpeechEngine& speech, SoundPlayer& sound,
+    TFMain(TF_dm& dm, StationState& state, StationClock& clock, const TickSource& ticks,
+           ClockSetter& clockSetter, MessageBoxes& boxes, SpeechEngine& speech, SoundPlayer& sound,
            const QString& stationFolder, QWidget* parent = nullptr);
     ~TFMain() override;
 
@@ -32,14 +29,10 @@ public:
     // The show steps, run when the window becomes visible.
     void FormShow();
 
-    MainWindowUi& ui() { return ui_; }
+    MainWindowParts& parts() { return parts_; }
     StationSettings& settings() { return settings_; }
     IniFile& settingsFile() { return settingsFile_; }
-    MainWindowContext& context() { return ctx_; }
-    DishViews& dishes() { return dishes_; }
-    TableBoard& board() { return board_; }
-    SpeechEngine& speech() { return speech_; }
-    SoundPlayer& sound() { return sound_; }
+    StationContext& context() { return ctx_; }
 
     void ImgBtn12Click();  // settings dialog
     void ImgBtn10Click();  // advanced query
@@ -63,19 +56,12 @@ private:
     void connectControls();
     bool handleKey(QKeyEvent* key);
 
-    TF_dm& dm_;
-    StationState& state_;
-    StationClock& clock_;
     ClockSetter& clockSetter_;
-    MessageBoxes& boxes_;
-    SpeechEngine& speech_;
-    SoundPlayer& sound_;
-    MainWindowUi ui_;
     StationSettings settings_;
     IniFile settingsFile_;
-    MainWindowContext ctx_;
+    StationContext ctx_;
     ErrorGuard guard_;
-    DishViews dishes_;
-    TableBoard board_;
+    MainWindowParts parts_;
+    MainWindowSkeleton& ui_;
     bool closedDone_ = false;
 };

@@ -82,7 +82,7 @@ void BoardStatementsTest::everyStatementIsCatalogued() {
     const StatementCatalogue catalogue = BuildStatementCatalogue();
     for (const char* name :
          {"BoardAreas", "BoardTableTypes", "BoardTreeTables", "BoardTableSearch", "BoardTablePick",
-          "BoardTables", "BoardTileCounters", "BoardTileOverdueCount"}) {
+          "BoardTables", "BoardTileCounters", "BoardTileOverdueCount", "BoardPageCounters"}) {
         QVERIFY2(catalogue.find(QString::fromLatin1(name)), name);
     }
     const QString sqlite = catalogue.find("BoardTileOverdueCount")->build(SqliteDialect(), {});

@@ -1,10 +1,12 @@
+#include <QDir>
+#include <QFile>
 #include <QLayout>
 #include <QtTest>
 #include <memory>
 
 #include "StationWindow.h"
+#include "core/db/SqlTrace.h"
 #include "gui/board/TableBoard.h"
-#include "gui/dishes/DishViews.h"
 #include "gui/tile/Ttzcypanel.h"
 
 namespace {
@@ -12,8 +14,7 @@ namespace {
 // A main window with its board and dish views on an embedded station database; the tile
 // area has the design size, 4 x 5 tiles.
 struct Station : StationWindow {
-    DishViews dishes{ctx};
-    TableBoard board{ctx, dishes};
+    TableBoard& board = parts.board();
 
     Station() {
         db.exec("insert into roomtype values ('T1','大厅'), ('T2','包间')");
@@ -91,13 +92,14 @@ class TableBoardTest : public QObject {
 
 private slots:
     void tilesShowTheBills();
-    void failedTileStatementStopsTheBuild();
+    void failedCountersStopTheBuild();
     void tileAreaGoneFirst();
     void pageCapacityAndFocus_data();
     void pageCapacityAndFocus();
     void filters();
     void paging();
     void refreshPaths();
+    void tickSendsEachStatementOnce();
     void refreshReturnsToTheFirstTab();
     void refreshErrorStopsTheTimer();
     void selectionMarksOneTile();
@@ -136,15 +138,16 @@ void TableBoardTest::tilesShowTheBills() {
     QVERIFY(!s.ui.Panel_Left_Client->isHidden());
 }
 
-void TableBoardTest::failedTileStatementStopsTheBuild() {
+void TableBoardTest::failedCountersStopTheBuild() {
     Station s;
     s.addTables(3);
     s.show();
     s.db.exec("alter table Consume rename to Consume_gone");
     s.ui.CB_qy->setCurrentIndex(1);
     emit s.ui.CB_qy->activated(1);
-    // The first tile failed: it stays, the build stops there, the error is shown.
-    QCOMPARE(s.board.TableTiles.size(), 1);
+    // The page's counters failed: no tile that would show a table with nothing ordered, and
+    // the error is shown.
+    QCOMPARE(s.board.TableTiles.size(), 0);
     QCOMPARE(s.boxes.shown().size(), 1);
     QVERIFY(s.ui.Timer3->isActive());  // the area still comes back
 }
@@ -287,6 +290,33 @@ void TableBoardTest::refreshPaths() {
     s.closeBill(25);
     s.tick();
     QCOMPARE(s.firstTile(), "R02");
+}
+
+void TableBoardTest::tickSendsEachStatementOnce() {
+    Station s;
+    s.addTables(25);
+    for (int n = 1; n <= 25; ++n) {
+        s.addLine(QString::number(n), n);
+    }
+    s.show();
+    QCOMPARE(s.board.TableTiles.size(), 20);
+    QTest::mouseClick(s.tile("R02"), Qt::LeftButton);
+    const QString path = QDir(s.db.folder()).filePath("trace.log");
+    s.db.dm().ADOConn.setTrace(SqlTrace(path));
+    s.tick();
+    s.db.dm().ADOConn.setTrace(SqlTrace(QString()));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly | QIODevice::Text));
+    QStringList objects;
+    for (const QString& line : QString::fromUtf8(file.readAll()).split('\n', Qt::SkipEmptyParts)) {
+        const QStringList field = line.split('\t');
+        QVERIFY2(!field.value(3).startsWith("error"), qPrintable(line));
+        objects << field.value(1);
+    }
+    // The occupied tables, the counters of the whole page in one statement, the selected
+    // table's list; with the alert lists live, theirs: six at the most, none twice.
+    QCOMPARE(objects, QStringList({"ADO_ct", "ADO_Public", "ADO_cp"}));
+    QCOMPARE(s.tile("R02")->Label4()->Caption(), QStringLiteral("0.0/1.0"));
 }
 
 void TableBoardTest::refreshReturnsToTheFirstTab() {

@@ -9,6 +9,7 @@
 #include "ModalDialog.h"
 #include "ScriptedMessageBoxes.h"
 #include "TestStation.h"
+#include "WindowControls.h"
 #include "core/db/IniFile.h"
 #include "core/main/StationSettingsFile.h"
 #include "core/session/SessionRegistry.h"
@@ -21,6 +22,7 @@ struct MainFixture {
     StationState state;
     ManualTimeSource pc{QDateTime(QDate(2026, 7, 15), QTime(18, 30, 0))};
     StationClock clock{pc};
+    ManualTickSource ticks;
     RefusingClockSetter clockSetter;
     ScriptedMessageBoxes boxes;
     FakeSpeechEngine speech;
@@ -38,13 +40,13 @@ struct MainFixture {
         state.CurrentOperator = "001";
         state.SessionId = "S1";
         RegisterSession(st.dm(), "S1", "默认工作站", "001", "出品划菜", "10.0.0.1");
-        main = std::make_unique<TFMain>(st.dm(), state, clock, clockSetter, boxes, speech, sound,
-                                        st.folder());
+        main = std::make_unique<TFMain>(st.dm(), state, clock, ticks, clockSetter, boxes, speech,
+                                        sound, st.folder());
         if (create) {
             main->FormCreate();
         }
     }
-    MainWindowUi& ui() { return main->ui(); }
+    WindowControls ui() { return FindWindowControls(main->parts().objects()); }
     void show() {
         main->resize(1064, 737);
         main->show();

@@ -9,17 +9,19 @@
 #include "gui/common/DishGridFooter.h"
 #include "gui/common/DishGridModel.h"
 #include "gui/common/DishGridStyle.h"
+#include "gui/dishes/DishArea.h"
+#include "gui/dishes/DishFilters.h"
 #include "gui/dishes/DishListDelegate.h"
-#include "gui/dishes/DishViews.h"
+#include "gui/dishes/DishListView.h"
 #include "gui/main/StationSkin.h"
 
 namespace {
 
-// A main window with its dish views on an embedded station database.
+// A main window with its dish area on an embedded station database.
 struct Station : StationWindow {
     Station() : StationWindow(QDateTime(QDate(2026, 7, 15), QTime(18, 31, 5))) {}
     bool skinned = (ApplyStationSkin(&window), true);  // the look the operator sees
-    DishViews views{ctx};
+    DishArea& views = parts.dishes();
 
     QueryObject& list() { return db.dm().ADO_cp; }
     QString currentLine() { return list().asString(QStringLiteral("consume_bh")); }
@@ -73,7 +75,7 @@ using Command = std::function<void(Station&)>;
 
 Q_DECLARE_METATYPE(Command)
 
-class DishViewsTest : public QObject {
+class DishAreaTest : public QObject {
     Q_OBJECT
 
 private slots:
@@ -100,7 +102,7 @@ private slots:
     void windowDestroyedFirst();
 };
 
-void DishViewsTest::gridColumns() {
+void DishAreaTest::gridColumns() {
     Station s;
     QTableView* grid = s.ui.cxGrid_ct_cp;
     QStringList shown;
@@ -121,35 +123,35 @@ void DishViewsTest::gridColumns() {
     QVERIFY(grid->horizontalHeader()->defaultAlignment() & Qt::AlignHCenter);
 }
 
-void DishViewsTest::stateCommandWritesOneLine_data() {
+void DishAreaTest::stateCommandWritesOneLine_data() {
     QTest::addColumn<Command>("command");
     QTest::addColumn<QString>("code");
     QTest::addColumn<QString>("text");
-    auto button = [](QToolButton* MainWindowUi::*b) {
+    auto button = [](QToolButton* WindowControls::*b) {
         return Command([b](Station& s) { (s.ui.*b)->click(); });
     };
-    auto item = [](QAction* MainWindowUi::*a) {
+    auto item = [](QAction* WindowControls::*a) {
         return Command([a](Station& s) { (s.ui.*a)->trigger(); });
     };
-    QTest::newRow("start making") << button(&MainWindowUi::Button_kszz) << "0"
+    QTest::newRow("start making") << button(&WindowControls::Button_kszz) << "0"
                                   << "开始制作";
-    QTest::newRow("urgent") << button(&MainWindowUi::Button_jjzz) << "1"
+    QTest::newRow("urgent") << button(&WindowControls::Button_jjzz) << "1"
                             << "加急制作";
-    QTest::newRow("cannot make") << button(&MainWindowUi::Button_wfzz) << "2"
+    QTest::newRow("cannot make") << button(&WindowControls::Button_wfzz) << "2"
                                  << "无法制作";
-    QTest::newRow("made") << button(&MainWindowUi::Button_zzwc) << "3"
+    QTest::newRow("made") << button(&WindowControls::Button_zzwc) << "3"
                           << "制作完成";
-    QTest::newRow("served") << button(&MainWindowUi::Button_cpys) << "4"
+    QTest::newRow("served") << button(&WindowControls::Button_cpys) << "4"
                             << "菜品已上";
-    QTest::newRow("menu start making") << item(&MainWindowUi::N9) << "0"
+    QTest::newRow("menu start making") << item(&WindowControls::N9) << "0"
                                        << "开始制作";
-    QTest::newRow("menu urgent") << item(&MainWindowUi::N10) << "1"
+    QTest::newRow("menu urgent") << item(&WindowControls::N10) << "1"
                                  << "加急制作";
-    QTest::newRow("menu cannot make") << item(&MainWindowUi::N1) << "2"
+    QTest::newRow("menu cannot make") << item(&WindowControls::N1) << "2"
                                       << "无法制作";
-    QTest::newRow("menu made") << item(&MainWindowUi::N2) << "3"
+    QTest::newRow("menu made") << item(&WindowControls::N2) << "3"
                                << "制作完成";
-    QTest::newRow("menu served") << item(&MainWindowUi::N3) << "4"
+    QTest::newRow("menu served") << item(&WindowControls::N3) << "4"
                                  << "菜品已上";
     QTest::newRow("F9: served") << Command([](Station& s) { s.views.Button_cpysClick(); }) << "4"
                                 << "菜品已上";
@@ -161,7 +163,7 @@ void DishViewsTest::stateCommandWritesOneLine_data() {
                                           << "菜品已上";
 }
 
-void DishViewsTest::stateCommandWritesOneLine() {
+void DishAreaTest::stateCommandWritesOneLine() {
     QFETCH(Command, command);
     QFETCH(QString, code);
     QFETCH(QString, text);
@@ -200,7 +202,7 @@ void DishViewsTest::stateCommandWritesOneLine() {
     QVERIFY(!s.state.ServeRefused);
 }
 
-void DishViewsTest::prefixLongerLineFoundFirst() {
+void DishAreaTest::prefixLongerLineFoundFirst() {
     Station s;
     AddMenu(s);
     AddLine(s, "123", "R1", "S1");
@@ -217,7 +219,7 @@ void DishViewsTest::prefixLongerLineFoundFirst() {
     QCOMPARE(s.currentLine(), QStringLiteral("123"));
 }
 
-void DishViewsTest::emptyListChangesNothing() {
+void DishAreaTest::emptyListChangesNothing() {
     Station s;
     AddMenu(s);
     AddLine(s, "L1", "R1", "S1");
@@ -237,7 +239,7 @@ void DishViewsTest::emptyListChangesNothing() {
     QVERIFY(s.boxes.shown().isEmpty());
 }
 
-void DishViewsTest::cannotMakeAndServedDoNothingOnOtherTabs_data() {
+void DishAreaTest::cannotMakeAndServedDoNothingOnOtherTabs_data() {
     QTest::addColumn<int>("tab");
     QTest::newRow("icons") << 1;
     QTest::newRow("overdue") << 2;
@@ -245,7 +247,7 @@ void DishViewsTest::cannotMakeAndServedDoNothingOnOtherTabs_data() {
     QTest::newRow("last served") << 4;
 }
 
-void DishViewsTest::cannotMakeAndServedDoNothingOnOtherTabs() {
+void DishAreaTest::cannotMakeAndServedDoNothingOnOtherTabs() {
     QFETCH(int, tab);
     Station s;
     AddMenu(s);
@@ -267,7 +269,7 @@ void DishViewsTest::cannotMakeAndServedDoNothingOnOtherTabs() {
 
 // F9 on tabs 2-4 serves nothing, but the serving-order check reads the list's current row
 // first, so the question comes; either answer leaves the database as it was.
-void DishViewsTest::servedOnOtherTabsStillAsks() {
+void DishAreaTest::servedOnOtherTabsStillAsks() {
     for (const auto answer : {QMessageBox::Yes, QMessageBox::No}) {
         Station s;
         AddMenu(s);
@@ -285,7 +287,7 @@ void DishViewsTest::servedOnOtherTabsStillAsks() {
     }
 }
 
-void DishViewsTest::servingOrderQuestion_data() {
+void DishAreaTest::servingOrderQuestion_data() {
     QTest::addColumn<QString>("mealOrder");
     QTest::addColumn<QString>("serve");  // line served; L1 is course 1, pending
     QTest::addColumn<int>("answer");
@@ -301,7 +303,7 @@ void DishViewsTest::servingOrderQuestion_data() {
                                   << "L3" << 0 << false << true;
 }
 
-void DishViewsTest::servingOrderQuestion() {
+void DishAreaTest::servingOrderQuestion() {
     QFETCH(QString, mealOrder);
     QFETCH(QString, serve);
     QFETCH(int, answer);
@@ -337,7 +339,7 @@ void DishViewsTest::servingOrderQuestion() {
     }
 }
 
-void DishViewsTest::servingOrderQueryErrorReachesCaller() {
+void DishAreaTest::servingOrderQueryErrorReachesCaller() {
     Station s;
     AddMenu(s);
     AddLine(s, "L3", "R1", "S3");
@@ -352,7 +354,7 @@ void DishViewsTest::servingOrderQueryErrorReachesCaller() {
     QCOMPARE(s.lineState("L3"), QStringLiteral("|NULL|NULL"));
 }
 
-void DishViewsTest::servedUpdateFailureIsARefusal() {
+void DishAreaTest::servedUpdateFailureIsARefusal() {
     Station s;
     AddMenu(s);
     AddLine(s, "L1", "R1", "S1");
@@ -415,7 +417,7 @@ const QRgb kBlack = 0x000000, kGreen = 0x008000, kRed = 0xff0000, kNavy = 0x0000
 
 }  // namespace
 
-void DishViewsTest::rowColour_data() {
+void DishAreaTest::rowColour_data() {
     QTest::addColumn<QVariant>("state");
     QTest::addColumn<uint>("colour");
     QTest::newRow("untouched") << QVariant("") << uint(kBlack);
@@ -428,7 +430,7 @@ void DishViewsTest::rowColour_data() {
     QTest::newRow("unknown keeps the grid's blue") << QVariant("9") << uint(kBlue);
 }
 
-void DishViewsTest::rowColour() {
+void DishAreaTest::rowColour() {
     QFETCH(QVariant, state);
     QFETCH(uint, colour);
     Station s;
@@ -451,7 +453,7 @@ void DishViewsTest::rowColour() {
     QVERIFY(selected.contains(DishGridStyle::kSelection.rgb() & 0xffffff));
 }
 
-void DishViewsTest::emphasis() {
+void DishAreaTest::emphasis() {
     Station s;
     AddMenu(s);
     AddLine(s, "L1", "R1", "S1",
@@ -491,12 +493,12 @@ void DishViewsTest::emphasis() {
     o = d->cellOption(base, m->index(1, stateColumn));
     QCOMPARE(o.font.pixelSize(), base.font.pixelSize());
 
-    s.views.Timer4Timer();
+    s.views.list().Timer4Timer();
     QVERIFY(!s.views.emphasisOpen());
     QVERIFY(Colours(PaintCell(s, 0, stateColumn, true)).contains(kPurple));
 }
 
-void DishViewsTest::footer() {
+void DishAreaTest::footer() {
     Station s;
     AddMenu(s);
     AddLine(s, "L1", "R1", "S1", {{"consume_num", 2}});
@@ -532,7 +534,7 @@ void DishViewsTest::footer() {
     QCOMPARE(f->cellText(6), QString());
 }
 
-void DishViewsTest::selectionBothWays() {
+void DishAreaTest::selectionBothWays() {
     Station s;
     AddMenu(s);
     AddLine(s, "L1", "R1", "S1");
@@ -566,7 +568,7 @@ void DishViewsTest::selectionBothWays() {
     QVERIFY(grid->selectionModel()->selectedRows().isEmpty());
 }
 
-void DishViewsTest::scopeAndFilters() {
+void DishAreaTest::scopeAndFilters() {
     Station s;
     AddMenu(s);
     AddLine(s, "L1", "R1", "S1", {{"consume_CPdep", "K1"}, {"consume_sit", "P1"}});
@@ -574,9 +576,9 @@ void DishViewsTest::scopeAndFilters() {
     s.views.fillFilterLists();
     QCOMPARE(s.ui.CB_cpbm->count(), 3);
     QCOMPARE(s.ui.CB_cpbm->itemText(0), QStringLiteral("所有部门"));
-    QCOMPARE(s.views.DepartmentCodes, QStringList({"", "K1", "K2"}));
+    QCOMPARE(s.views.filters().DepartmentCodes, QStringList({"", "K1", "K2"}));
     QCOMPARE(s.ui.CB_gzzd->itemText(2), QStringLiteral("二楼"));
-    QCOMPARE(s.views.StationCodes, QStringList({"", "P1", "P2"}));
+    QCOMPARE(s.views.filters().StationCodes, QStringList({"", "P1", "P2"}));
 
     s.state.CurrentTableId = "R2";
     s.ui.RG_xszt->setItemIndex(0);
@@ -603,7 +605,7 @@ void DishViewsTest::scopeAndFilters() {
     QVERIFY(s.boxes.shown().isEmpty());
 }
 
-void DishViewsTest::tabsStackPages() {
+void DishAreaTest::tabsStackPages() {
     Station s;
     s.window.resize(1064, 737);
     s.window.show();
@@ -632,7 +634,7 @@ void DishViewsTest::tabsStackPages() {
     QVERIFY(top == s.ui.RzPanel5 || s.ui.RzPanel5->isAncestorOf(top));
 }
 
-void DishViewsTest::contextMenu() {
+void DishAreaTest::contextMenu() {
     Station s;
     QCOMPARE(s.ui.cxGrid_ct_cp->contextMenuPolicy(), Qt::CustomContextMenu);
     QStringList visible;
@@ -644,22 +646,15 @@ void DishViewsTest::contextMenu() {
     QCOMPARE(visible, QStringList({"无法制作", "菜品已上"}));
 }
 
-void DishViewsTest::windowDestroyedFirst() {
-    TestStation db;
-    ManualTimeSource pcTime{QDateTime(QDate(2026, 7, 15), QTime(18, 31, 5))};
-    StationClock clock{pcTime};
-    StationState state;
-    StationSettings settings;
-    ScriptedMessageBoxes boxes;
+void DishAreaTest::windowDestroyedFirst() {
+    StationServices s;
     auto* window = new QWidget;
-    MainWindowUi ui = BuildMainWindowUi(window);
-    MainWindowContext ctx{db.dm(), state, settings, boxes, clock, ui, window};
-    auto views = std::make_unique<DishViews>(ctx);
+    auto parts = std::make_unique<MainWindowParts>(s.ctx, window);
     delete window;
     // The list goes on living in the data module; nothing of the window may be touched.
-    QVERIFY(OpenSqlParams(db.dm().ADO_cp, "select 1 as consume_num", {}));
-    views.reset();
+    QVERIFY(OpenSqlParams(s.db.dm().ADO_cp, "select 1 as consume_num", {}));
+    parts.reset();
 }
 
-QTEST_MAIN(DishViewsTest)
-#include "DishViewsTest.moc"
+QTEST_MAIN(DishAreaTest)
+#include "DishAreaTest.moc"

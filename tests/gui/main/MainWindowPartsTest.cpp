@@ -1,22 +1,23 @@
 #include <QTest>
 
-#include "gui/main/MainWindowUi.h"
+#include "StationWindow.h"
 
-// The parts of the window find their controls by name and rely on the start-up state.
-class MainWindowUiTest : public QObject {
+// Tests, the settings file and the operator find the controls by name wherever their part put
+// them, and rely on the start-up state.
+class MainWindowPartsTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void everyMemberIsNamedAfterItself();
+    void everyNameIsFoundOnce();
     void timersHaveTheirIntervals_data();
     void timersHaveTheirIntervals();
     void hiddenControlsStartHidden();
     void captionsAndHints();
 };
 
-void MainWindowUiTest::everyMemberIsNamedAfterItself() {
-    QWidget window;
-    MainWindowUi ui = BuildMainWindowUi(&window);
+void MainWindowPartsTest::everyNameIsFoundOnce() {
+    StationWindow s;
+    const WindowControls& ui = s.ui;
     const QList<QObject*> members = {ui.Image_content,
                                      ui.Image1,
                                      ui.L_cpzt,
@@ -51,7 +52,6 @@ void MainWindowUiTest::everyMemberIsNamedAfterItself() {
                                      ui.TAB_CP,
                                      ui.RzPanel5,
                                      ui.cxGrid_ct_cp,
-                                     ui.RzPl_cstx,
                                      ui.RzPanel10,
                                      ui.Panel_client_client,
                                      ui.RzPanel7,
@@ -89,7 +89,16 @@ void MainWindowUiTest::everyMemberIsNamedAfterItself() {
         QVERIFY(o != nullptr);
         QVERIFY2(!o->objectName().isEmpty(), "unnamed member");
         names.insert(o->objectName());
-        QCOMPARE(window.findChild<QObject*>(o->objectName()), o);
+        // One object of each name in the window and its parts: no part shadows another's.
+        qsizetype found = 0;
+        for (const QObject* root : s.parts.objects()) {
+            found += root->findChildren<QObject*>(o->objectName()).size();
+        }
+        QVERIFY2(found == 1, qPrintable(o->objectName()));
+        // Controls lie in the window; a menu is a window of its own, owned by it.
+        if (o->isWidgetType() && !static_cast<QWidget*>(o)->isWindow()) {
+            QVERIFY(s.window.isAncestorOf(static_cast<QWidget*>(o)));
+        }
     }
     QCOMPARE(names.size(), members.size());
     QCOMPARE(ui.Image_content->property("tag").toInt(), 99);
@@ -97,7 +106,7 @@ void MainWindowUiTest::everyMemberIsNamedAfterItself() {
     QVERIFY(ui.Panel_client_client->layout() == nullptr);
 }
 
-void MainWindowUiTest::timersHaveTheirIntervals_data() {
+void MainWindowPartsTest::timersHaveTheirIntervals_data() {
     QTest::addColumn<QString>("name");
     QTest::addColumn<int>("interval");
     QTest::addColumn<bool>("singleShot");
@@ -110,36 +119,39 @@ void MainWindowUiTest::timersHaveTheirIntervals_data() {
     QTest::newRow("Timer4") << "Timer4" << 70 << true;
 }
 
-void MainWindowUiTest::timersHaveTheirIntervals() {
+void MainWindowPartsTest::timersHaveTheirIntervals() {
     QFETCH(QString, name);
     QFETCH(int, interval);
     QFETCH(bool, singleShot);
-    QWidget window;
-    BuildMainWindowUi(&window);
-    auto* timer = window.findChild<QTimer*>(name);
+    StationWindow s;
+    QTimer* timer = nullptr;
+    for (const QObject* root : s.parts.objects()) {
+        timer = timer ? timer : root->findChild<QTimer*>(name);
+    }
     QVERIFY(timer);
     QCOMPARE(timer->interval(), interval);
     QCOMPARE(timer->isSingleShot(), singleShot);
     QVERIFY(!timer->isActive());
 }
 
-void MainWindowUiTest::hiddenControlsStartHidden() {
-    QWidget window;
-    MainWindowUi ui = BuildMainWindowUi(&window);
+void MainWindowPartsTest::hiddenControlsStartHidden() {
+    StationWindow s;
+    const WindowControls& ui = s.ui;
+    QWidget& window = s.window;
     window.show();
     for (QWidget* w :
-         {static_cast<QWidget*>(ui.L_cpzt),        static_cast<QWidget*>(ui.CB_cpzt),
-          static_cast<QWidget*>(ui.Tab_ct),        static_cast<QWidget*>(ui.Panel_ct),
-          static_cast<QWidget*>(ui.L_gzzd),        static_cast<QWidget*>(ui.CB_gzzd),
-          static_cast<QWidget*>(ui.L_cpbm),        static_cast<QWidget*>(ui.CB_cpbm),
-          static_cast<QWidget*>(ui.Button_cp_cz),  static_cast<QWidget*>(ui.RG_xszt),
-          static_cast<QWidget*>(ui.Button1),       static_cast<QWidget*>(ui.Button2),
-          static_cast<QWidget*>(ui.Button3),       static_cast<QWidget*>(ui.Panel_cp),
-          static_cast<QWidget*>(ui.RzPl_cstx),     static_cast<QWidget*>(ui.RzPanel10),
-          static_cast<QWidget*>(ui.RzPanel7),      static_cast<QWidget*>(ui.RzPl_tccc),
-          static_cast<QWidget*>(ui.RzPl_finished), static_cast<QWidget*>(ui.Button_zzwc),
-          static_cast<QWidget*>(ui.Button_kszz),   static_cast<QWidget*>(ui.Button_jjzz),
-          static_cast<QWidget*>(ui.Button_cp_xyy), static_cast<QWidget*>(ui.Button_cp_syy)}) {
+         {static_cast<QWidget*>(ui.L_cpzt),       static_cast<QWidget*>(ui.CB_cpzt),
+          static_cast<QWidget*>(ui.Tab_ct),       static_cast<QWidget*>(ui.Panel_ct),
+          static_cast<QWidget*>(ui.L_gzzd),       static_cast<QWidget*>(ui.CB_gzzd),
+          static_cast<QWidget*>(ui.L_cpbm),       static_cast<QWidget*>(ui.CB_cpbm),
+          static_cast<QWidget*>(ui.Button_cp_cz), static_cast<QWidget*>(ui.RG_xszt),
+          static_cast<QWidget*>(ui.Button1),      static_cast<QWidget*>(ui.Button2),
+          static_cast<QWidget*>(ui.Button3),      static_cast<QWidget*>(ui.Panel_cp),
+          static_cast<QWidget*>(ui.RzPanel10),    static_cast<QWidget*>(ui.RzPanel7),
+          static_cast<QWidget*>(ui.RzPl_tccc),    static_cast<QWidget*>(ui.RzPl_finished),
+          static_cast<QWidget*>(ui.Button_zzwc),  static_cast<QWidget*>(ui.Button_kszz),
+          static_cast<QWidget*>(ui.Button_jjzz),  static_cast<QWidget*>(ui.Button_cp_xyy),
+          static_cast<QWidget*>(ui.Button_cp_syy)}) {
         QVERIFY2(!w->isVisible(), qPrintable(w->objectName()));
     }
     for (QWidget* w :
@@ -153,7 +165,10 @@ void MainWindowUiTest::hiddenControlsStartHidden() {
     QCOMPARE(ui.Panel_Left_Client->parentWidget()->width(), 359);
     QCOMPARE(ui.Image_content->parentWidget()->height(), 72);
     QCOMPARE(ui.Button_ct_syy->parentWidget()->height(), 41);
-    QCOMPARE(ui.Button_cpys->parentWidget()->height(), 41);
+    auto* status = window.findChild<QWidget*>("Panel_status");
+    QCOMPARE(status->height(), 41);
+    QVERIFY(status->isAncestorOf(ui.Button_cpys));
+    QVERIFY(status->isAncestorOf(ui.Button_cp_xyy));
     QCOMPARE(ui.Label_operator->parentWidget()->height(), 28);
     QCOMPARE(ui.Label_operator->parentWidget()->width(), window.width());
     // The pages stack in one place; only the list page shows at start.
@@ -167,9 +182,10 @@ void MainWindowUiTest::hiddenControlsStartHidden() {
     QVERIFY(ui.N4->isSeparator());
 }
 
-void MainWindowUiTest::captionsAndHints() {
-    QWidget window;
-    MainWindowUi ui = BuildMainWindowUi(&window);
+void MainWindowPartsTest::captionsAndHints() {
+    StationWindow s;
+    const WindowControls& ui = s.ui;
+    QWidget& window = s.window;
     QCOMPARE(ui.CB_cpzt->count(), 8);
     QCOMPARE(ui.CB_cpzt->itemText(7), QStringLiteral("显示未做菜品"));
     QCOMPARE(ui.TAB_CP->count(), 5);
@@ -185,5 +201,5 @@ void MainWindowUiTest::captionsAndHints() {
     QCOMPARE(window.font().pixelSize(), 12);
 }
 
-QTEST_MAIN(MainWindowUiTest)
-#include "MainWindowUiTest.moc"
+QTEST_MAIN(MainWindowPartsTest)
+#include "MainWindowPartsTest.moc"

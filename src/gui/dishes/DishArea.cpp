@@ -1,0 +1,431 @@
+#include "gui/dishes/DishArea.h"
+
+#include <QBoxLayout>
+#include <QFrame>
+#include <QGridLayout>
+#include <QMenu>
+#include <QTabBar>
+#include <QTimer>
+#include <QToolButton>
+
+#include "core/db/QueryObject.h"
+#include "gui/common/StationWidgets.h"
+#include "gui/common/WaitCursor.h"
+#include "gui/dishes/DishFilters.h"
+#include "gui/dishes/DishListView.h"
+#include "gui/dishes/ServingOrderQuestion.h"
+
+namespace {
+
+const QString kLineNumber = QStringLiteral("consume_bh");
+
+// Runs a step whose failure the station shows nowhere (the list simply stays as it was).
+template <class F>
+void Quietly(F&& step) {
+    try {
+        step();
+    } catch (const std::exception&) {
+    }
+}
+
+}  // namespace
+
+DishArea::DishArea(StationContext& ctx, QWidget* place, QWidget* statePlace,
+                   QWidget* hiddenFilterPlace, QWidget* iconPagingPlace, QObject* parent)
+    : QObject(parent), ctx_(ctx), guard_(ctx.boxes, ctx.window) {
+    filters_ = new DishFilters(ctx_, statePlace, hiddenFilterPlace, this);
+    buildPages(place, iconPagingPlace);
+    list_ = new DishListView(ctx_, RzPanel5, this);
+    views_[ListTab] = list_;
+    buildMenu(place);
+    connectControls();
+}
+
+DishArea::~DishArea() = default;
+
+void DishArea::buildPages(QWidget* place, QWidget* iconPagingPlace) {
+    auto* column = new QVBoxLayout(place);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(2);
+    TAB_CP = Named(new QTabBar(place), "TAB_CP");
+    for (const char* caption :
+         {"列表方式显示", "图标方式显示", "超时菜品信息", "催菜退菜信息", "最后出品菜品"}) {
+        TAB_CP->addTab(QString::fromUtf8(caption));
+    }
+    TAB_CP->setExpanding(false);
+    TAB_CP->setDrawBase(true);
+    column->addWidget(TAB_CP);
+
+    // All five pages share one cell: the page of the chosen tab shows, the others hide, and a
+    // hidden page takes no room.
+    auto* pages = Named(new QWidget(place), "Panel_cp_pages");
+    auto* cell = new QGridLayout(pages);
+    cell->setContentsMargins(0, 0, 0, 0);
+    RzPanel5 = PlainPage("RzPanel5", pages);
+    RzPanel10 = PlainPage("RzPanel10", pages);
+    auto* icons = new QVBoxLayout(RzPanel10);
+    icons->setContentsMargins(0, 0, 0, 0);
+    Panel_client_client = Named(new QWidget(RzPanel10), "Panel_client_client");
+    Panel_client_client->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    icons->addWidget(Panel_client_client, 1);
+    RzPanel7 = PlainPage("RzPanel7", pages);
+    RzPl_tccc = PlainPage("RzPl_tccc", pages);
+    RzPl_finished = PlainPage("RzPl_finished", pages);
+    for (QFrame* page : {RzPanel5, RzPanel10, RzPanel7, RzPl_tccc, RzPl_finished}) {
+        page->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+        cell->addWidget(page, 0, 0);
+        if (page != RzPanel5) {
+            page->hide();
+        }
+    }
+    // Lowest first; a visible icon page lies under the list page.
+    for (QWidget* page : {RzPanel7, RzPanel10, RzPanel5, RzPl_tccc, RzPl_finished}) {
+        page->setAutoFillBackground(true);
+        page->raise();
+    }
+    column->addWidget(pages, 1);
+
+    Button_cp_syy = PictureButton("Button_cp_syy", QStringLiteral("上一页"), Glyph::Previous,
+                                  kStationBlue, QString(), iconPagingPlace);
+    Button_cp_xyy = PictureButton("Button_cp_xyy", QStringLiteral("下一页"), Glyph::Next,
+                                  kStationBlue, QString(), iconPagingPlace);
+    if (auto* row = qobject_cast<QBoxLayout*>(iconPagingPlace->layout())) {
+        row->addWidget(Button_cp_syy);
+        row->addWidget(Button_cp_xyy);
+    }
+    Button_cp_syy->hide();
+    Button_cp_xyy->hide();
+
+    Timer1 = NamedTimer("Timer1", 100, true, this);
+}
+
+void DishArea::buildMenu(QWidget* owner) {
+    PopupMenu3 = Named(new QMenu(owner), "PopupMenu3");
+    N9 = MenuItem(PopupMenu3, "N9", QStringLiteral("开始制作"), false);
+    N10 = MenuItem(PopupMenu3, "N10", QStringLiteral("加急制作"), false);
+    N1 = MenuItem(PopupMenu3, "N1", QStringLiteral("无法制作"), true);
+    N2 = MenuItem(PopupMenu3, "N2", QStringLiteral("制作完成"), false);
+    N3 = MenuItem(PopupMenu3, "N3", QStringLiteral("菜品已上"), true);
+    N4 = Named(PopupMenu3->addSeparator(), "N4");
+    N4->setVisible(false);
+    N5 = MenuItem(PopupMenu3, "N5", QStringLiteral("菜品沽清"), false);
+}
+
+void DishArea::connectControls() {
+    connect(filters_, &DishFilters::stateChosen, this, guard_.wrap([this] { CB_cpztChange(); }));
+    connect(filters_, &DishFilters::departmentChosen, this,
+            guard_.wrap([this] { CB_cpbmChange(); }));
+    connect(filters_, &DishFilters::stationChosen, this, guard_.wrap([this] { CB_gzzdChange(); }));
+    connect(filters_, &DishFilters::scopeClicked, this, guard_.wrap([this] { RG_xsztClick(); }));
+    connect(TAB_CP, &QTabBar::currentChanged, this,
+            [this](int index) { guard_.run([&] { TAB_CPChange(index); }); });
+
+    connect(N9, &QAction::triggered, this, guard_.wrap([this] { Button_kszzClick(); }));
+    connect(N10, &QAction::triggered, this, guard_.wrap([this] { Button_jjzzClick(); }));
+    connect(N1, &QAction::triggered, this, guard_.wrap([this] { Button_wfzzClick(); }));
+    connect(N2, &QAction::triggered, this, guard_.wrap([this] { Button_zzwcClick(); }));
+    connect(N3, &QAction::triggered, this, guard_.wrap([this] { Button_cpysClick(); }));
+    connect(N5, &QAction::triggered, this, guard_.wrap([this] { N5Click(); }));
+    connect(list_, &DishListView::serveRequested, this,
+            guard_.wrap([this] { Button_cpysClick(); }));
+    connect(list_, &DishListView::menuRequested, this, [this](const QPoint& at) {
+        if (PopupMenu3) {
+            PopupMenu3->popup(at);
+        }
+    });
+    connect(Timer1, &QTimer::timeout, this, guard_.wrap([this] { Timer1Timer(); }));
+}
+
+QWidget* DishArea::page(int tab) const {
+    const std::array<QWidget*, 5> pages{RzPanel5, RzPanel10, RzPanel7, RzPl_tccc, RzPl_finished};
+    return tab >= 0 && tab < 5 ? pages.at(tab) : nullptr;
+}
+
+void DishArea::setView(int tab, DishView* view) {
+    if (tab > ListTab && tab < 5) {
+        views_.at(tab) = view;
+    }
+}
+
+QWidget* DishArea::reminderPlace() const {
+    return list_->reminderPlace();
+}
+
+DishGridModel* DishArea::listModel() const {
+    return list_->model();
+}
+
+DishListDelegate* DishArea::listDelegate() const {
+    return list_->delegate();
+}
+
+DishGridFooter* DishArea::listFooter() const {
+    return list_->footer();
+}
+
+// ---- filters and the views ----------------------------------------------------------------
+
+void DishArea::fillFilterLists() {
+    filters_->fillLists();
+}
+
+void DishArea::showListOfAllStates() {
+    filters_->showAllStates();
+    TAB_CP->setCurrentIndex(ListTab);
+}
+
+void DishArea::setScope(int item) {
+    filters_->setScope(item);
+}
+
+DishListFilter DishArea::currentFilter() const {
+    return filters_->filter(searchText_);
+}
+
+void DishArea::setSearchText(const QString& text) {
+    searchText_ = text;
+}
+
+void DishArea::refreshView(int tab, const QString& tableId) {
+    if (tab == IconTab) {
+        BuildDishIcons();
+    }
+    if (DishView* view = views_.at(tab)) {
+        view->refresh(tableId, currentFilter());
+    }
+}
+
+void DishArea::QueryDishList(const QString& tableId) {
+    refreshView(ListTab, tableId);
+}
+
+void DishArea::QueryServedList() {
+    refreshView(ServedTab, ctx_.state.CurrentTableId);
+}
+
+void DishArea::rebuildIcons(bool showAgain) {
+    RzPanel10->hide();
+    if (showAgain) {
+        Timer1->start();
+    }
+    refreshView(IconTab, ctx_.state.CurrentTableId);
+}
+
+void DishArea::RefreshDishViews(const QString& tableId) {
+    switch (TAB_CP->currentIndex()) {
+        case OverdueTab:
+            for (int tab : {OverdueTab, ListTab, IconTab, ServedTab}) {
+                refreshView(tab, tableId);
+            }
+            break;
+        case HurryReturnTab:
+            for (int tab : {HurryReturnTab, OverdueTab, ListTab, IconTab, ServedTab}) {
+                refreshView(tab, tableId);
+            }
+            break;
+        case ServedTab:
+            for (int tab : {ServedTab, HurryReturnTab, OverdueTab, ListTab, IconTab}) {
+                refreshView(tab, tableId);
+            }
+            break;
+        default:
+            refreshView(ListTab, tableId);
+            RzPanel10->hide();
+            Timer1->start();
+            refreshView(IconTab, tableId);
+            break;
+    }
+}
+
+void DishArea::showTable(const QString& tableId) {
+    // The dishes of the chosen table; the views run once, for it.
+    filters_->setScopeQuietly(1);
+    RefreshDishViews(tableId);
+}
+
+void DishArea::refreshForTick(const QString& tableId, RefreshReport* report) {
+    try {
+        for (DishView* view : views_) {
+            if (view) {
+                view->rememberLine();
+            }
+        }
+        if (!tableId.isEmpty()) {
+            showTable(tableId);
+        }
+        for (DishView* view : views_) {
+            if (view) {
+                view->returnToLine();
+            }
+        }
+    } catch (const DbError& e) {
+        report->fail(e.text());
+    } catch (const std::exception& e) {
+        report->fail(QString::fromUtf8(e.what()));
+    }
+}
+
+void DishArea::filterChanged() {
+    const QString tableId = ctx_.state.CurrentTableId;
+    refreshView(ListTab, tableId);
+    rebuildIcons(TAB_CP->currentIndex() == IconTab);
+    refreshView(HurryReturnTab, tableId);
+}
+
+void DishArea::CB_cpztChange() {
+    filterChanged();
+}
+
+void DishArea::CB_cpbmChange() {
+    filterChanged();
+}
+
+void DishArea::CB_gzzdChange() {
+    filterChanged();
+}
+
+void DishArea::RG_xsztClick() {
+    const QString tableId = ctx_.state.CurrentTableId;
+    refreshView(ListTab, tableId);
+    rebuildIcons(TAB_CP->currentIndex() == IconTab);
+    refreshView(OverdueTab, tableId);
+    refreshView(HurryReturnTab, tableId);
+}
+
+void DishArea::TAB_CPChange(int index) {
+    const WaitCursor wait;
+    for (int i = 0; i < 5; ++i) {
+        if (i != index) {
+            page(i)->hide();
+        }
+    }
+    if (QWidget* shown = page(index)) {
+        shown->show();
+    }
+    if (index == OverdueTab) {
+        RzPanel7->raise();
+    }
+    Button_cp_syy->setVisible(index == IconTab);
+    Button_cp_xyy->setVisible(index == IconTab);
+}
+
+void DishArea::Timer1Timer() {
+    RzPanel10->show();
+    Timer1->stop();
+}
+
+void DishArea::startEmphasis() {
+    list_->startEmphasis();
+}
+
+bool DishArea::emphasisOpen() const {
+    return list_->emphasisOpen();
+}
+
+// ---- state commands -----------------------------------------------------------------------
+
+DishLineRef DishArea::currentListLine() const {
+    const QueryObject& list = ctx_.dm.ADO_cp;
+    DishLineRef line;
+    line.lineNumber = list.asString(kLineNumber);
+    line.tableId = list.asString(QStringLiteral("consume_table"));
+    line.servingOrder = ServingOrderOf(list.value(QStringLiteral("Smalltype_scsx")));
+    return line;
+}
+
+void DishArea::setListLineState(DishState state) {
+    Quietly([&] {
+        if (ctx_.dm.ADO_cp.isEmpty()) {
+            return;
+        }
+        const QString line = ctx_.dm.ADO_cp.asString(kLineNumber);
+        if (SetDishLineState(ctx_.dm, line, state).result == CommandResult::Failed) {
+            return;
+        }
+        list_->rerunAndLocate(line);
+        selectIconOfLine(line, state);
+    });
+}
+
+void DishArea::setIconLineState(DishState state) {
+    Quietly([&] {
+        if (hasSelectedIcon()) {
+            markSelectedIcon(state);
+        }
+        if (ctx_.dm.ADO_cp.isEmpty() || !hasSelectedIcon()) {
+            return;
+        }
+        const QString line = selectedIconLineNumber();
+        if (SetDishLineState(ctx_.dm, line, state).result == CommandResult::Failed) {
+            return;
+        }
+        list_->rerunAndLocate(line);
+    });
+}
+
+void DishArea::setLineState(DishState state, bool onlyListAndIconTabs) {
+    const int tab = TAB_CP->currentIndex();
+    if (tab == ListTab) {
+        setListLineState(state);
+    } else if (tab == IconTab || !onlyListAndIconTabs) {
+        setIconLineState(state);
+    }
+}
+
+void DishArea::Button_kszzClick() {
+    setLineState(DishState::StartMaking, false);
+}
+
+void DishArea::Button_jjzzClick() {
+    setLineState(DishState::Urgent, false);
+}
+
+void DishArea::Button_wfzzClick() {
+    setLineState(DishState::CannotMake, true);
+}
+
+void DishArea::Button_zzwcClick() {
+    setLineState(DishState::Made, false);
+}
+
+void DishArea::Button_cpysClick() {
+    StationState& state = ctx_.state;
+    state.ServeRefused = false;
+    // Whatever ends without a line recorded as served is a refusal for the caller (the scan
+    // must not report a dish as served that is not); a failing check query throws instead.
+    state.ServeRefused = !serveSelectedLine().done();
+}
+
+CommandOutcome DishArea::serveSelectedLine() {
+    const QueryObject& list = ctx_.dm.ADO_cp;
+    if (list.isEmpty()) {
+        return {CommandResult::NoLine, {}};
+    }
+    // The line is taken before the question: what a tick does meanwhile cannot change it.
+    const DishLineRef line = currentListLine();
+    if (!MayServeBeforeEarlierCourses(ctx_, line)) {
+        return {CommandResult::Refused, {}};
+    }
+    QString lineNumber;
+    switch (TAB_CP->currentIndex()) {
+        case ListTab:
+            lineNumber = line.lineNumber;
+            break;
+        case IconTab:
+            if (hasSelectedIcon()) {
+                markSelectedIcon(DishState::Served);
+                lineNumber = selectedIconLineNumber();
+            }
+            break;
+        default:
+            break;  // the overdue, hurry/return and served tabs serve nothing
+    }
+    if (list.isEmpty() || lineNumber.isEmpty()) {
+        return {CommandResult::NoLine, {}};
+    }
+    const CommandOutcome outcome = ServeDishLine(ctx_.dm, lineNumber, ctx_.clock.now());
+    if (outcome.result != CommandResult::Failed) {
+        Quietly([&] { list_->rerunAndLocate(lineNumber); });
+    }
+    return outcome;
+}

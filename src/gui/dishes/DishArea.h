@@ -1,0 +1,143 @@
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+#include <array>
+
+#include "core/db/DishState.h"
+#include "core/dishes/DishCommands.h"
+#include "gui/common/DishView.h"
+#include "gui/common/ErrorGuard.h"
+#include "gui/common/StationContext.h"
+
+class DishFilters;
+class DishGridFooter;
+class DishGridModel;
+class DishListDelegate;
+class DishListView;
+class QAction;
+class QFrame;
+class QMenu;
+class QTabBar;
+class QTimer;
+class QToolButton;
+
+// The dish area on the right of the main window: the five dish tabs and their pages, the
+// filters every view is queried with, the views of the tabs and the order in which a refresh
+// re-runs them, and the state commands on the line of the list or of the selected icon. The
+// list view is its own; the views of the other tabs are handed to it with setView. The
+// window calls the public operations and connects the slots.
+class DishArea : public QObject {
+    Q_OBJECT
+
+public:
+    enum Tab { ListTab = 0, IconTab = 1, OverdueTab = 2, HurryReturnTab = 3, ServedTab = 4 };
+
+    DishArea(StationContext& ctx, QWidget* place, QWidget* statePlace, QWidget* hiddenFilterPlace,
+             QWidget* iconPagingPlace, QObject* parent = nullptr);
+    ~DishArea() override;
+
+    // The page of a tab, for the view that builds into it, and the view handed back.
+    QWidget* page(int tab) const;
+    void setView(int tab, DishView* view);
+    // The place under the dish list, for the overdue reminder.
+    QWidget* reminderPlace() const;
+
+    DishFilters& filters() { return *filters_; }
+    DishListView& list() { return *list_; }
+
+    // Creation: the department and station lists; tab 0 and every state.
+    void fillFilterLists();
+    void showListOfAllStates();
+    // Show: the scope item (runs the scope change when it changes).
+    void setScope(int item);
+
+    void RefreshDishViews(const QString& tableId);
+    void QueryDishList(const QString& tableId);
+    void QueryServedList();
+    // The filter state the views are queried with.
+    DishListFilter currentFilter() const;
+
+    // Slots the window connects: a table chosen on the board; the board's refresh tick
+    // (tableId empty when no tile was selected again); the dish search box's text.
+    void showTable(const QString& tableId);
+    void refreshForTick(const QString& tableId, RefreshReport* report);
+    void setSearchText(const QString& text);
+
+    // The state commands on the line of the path the tab selects. The first four swallow
+    // every database error.
+    void Button_kszzClick();
+    void Button_jjzzClick();
+    void Button_wfzzClick();
+    void Button_zzwcClick();
+    // Sets ServeRefused from the outcome: whenever it ends without a line recorded as served
+    // (empty list, the serving-order question answered No, no icon selected on the icon tab,
+    // tabs 2-4, the update failed or changed no row). A failing serving-order query throws
+    // DbError and leaves ServeRefused false: call it inside an ErrorGuard.
+    void Button_cpysClick();
+    void N5Click() {}
+
+    // Handlers of the filters, the scope and the tabs; connected by the constructor.
+    void CB_cpztChange();
+    void CB_cpbmChange();
+    void CB_gzzdChange();
+    void RG_xsztClick();
+    void TAB_CPChange(int index);
+    void Timer1Timer();
+
+    void startEmphasis();
+    bool emphasisOpen() const;
+
+    // The list's grid pieces, for tests.
+    DishGridModel* listModel() const;
+    DishListDelegate* listDelegate() const;
+    DishGridFooter* listFooter() const;
+
+private:
+    void buildPages(QWidget* place, QWidget* iconPagingPlace);
+    void buildMenu(QWidget* owner);
+    void connectControls();
+    void filterChanged();
+    void refreshView(int tab, const QString& tableId);
+    // Re-run the icons after the list: the icon page hides while it is rebuilt.
+    void rebuildIcons(bool showAgain);
+
+    void setLineState(DishState state, bool onlyListAndIconTabs);
+    void setListLineState(DishState state);
+    void setIconLineState(DishState state);
+    CommandOutcome serveSelectedLine();
+    DishLineRef currentListLine() const;
+
+    // The icon view of later work.
+    void BuildDishIcons() {}
+    bool hasSelectedIcon() const { return false; }
+    QString selectedIconLineNumber() const { return {}; }
+    void markSelectedIcon(DishState) {}
+    void selectIconOfLine(const QString&, DishState) {}
+
+    StationContext& ctx_;
+    ErrorGuard guard_;
+    QString searchText_;
+    DishFilters* filters_ = nullptr;
+    DishListView* list_ = nullptr;
+    std::array<DishView*, 5> views_{};
+
+    QTabBar* TAB_CP = nullptr;
+    QFrame* RzPanel5 = nullptr;              // list page: grid, reminder below it
+    QFrame* RzPanel10 = nullptr;             // icon page
+    QWidget* Panel_client_client = nullptr;  // icon area: icons placed by position
+    QFrame* RzPanel7 = nullptr;              // overdue list page
+    QFrame* RzPl_tccc = nullptr;             // hurry / return list page
+    QFrame* RzPl_finished = nullptr;         // recently served list page
+    QToolButton* Button_cp_syy = nullptr;    // icon paging, shown on the icon tab only
+    QToolButton* Button_cp_xyy = nullptr;
+    QTimer* Timer1 = nullptr;
+    QPointer<QMenu> PopupMenu3;
+    QAction* N9 = nullptr;   // 开始制作, hidden
+    QAction* N10 = nullptr;  // 加急制作, hidden
+    QAction* N1 = nullptr;   // 无法制作
+    QAction* N2 = nullptr;   // 制作完成, hidden
+    QAction* N3 = nullptr;   // 菜品已上
+    QAction* N4 = nullptr;   // separator, hidden
+    QAction* N5 = nullptr;   // 菜品沽清, hidden
+};

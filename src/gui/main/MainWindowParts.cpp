@@ -1,0 +1,58 @@
+#include "gui/main/MainWindowParts.h"
+
+MainWindowParts::MainWindowParts(StationContext& ctx, QWidget* window)
+    : ctx_(ctx),
+      skeleton_(BuildMainWindowSkeleton(window)),
+      board_(ctx, skeleton_.boardPlace, window),
+      search_(skeleton_.searchPlace, window),
+      dishes_(ctx, skeleton_.dishPlace, skeleton_.stateFilterPlace, skeleton_.hiddenFilterPlace,
+              skeleton_.iconPagingPlace),
+      commands_(skeleton_.commandPlace) {
+    wire();
+}
+
+QList<const QObject*> MainWindowParts::objects() const {
+    return {skeleton_.window, &board_, &search_, &dishes_, &commands_};
+}
+
+void MainWindowParts::wire() {
+    // Every slot below runs guarded where it is connected: an error ends that event with the
+    // error box and the program goes on.
+    const ErrorGuard guard(ctx_.boxes, ctx_.window);
+
+    QObject::connect(
+        &board_, &TableBoard::tableChosen, &dishes_,
+        [this, guard](const QString& table) { guard.run([&] { dishes_.showTable(table); }); });
+    // The tick's own guard decides; the report carries a failure back to it.
+    QObject::connect(&board_, &TableBoard::dishViewsRefreshDue, &dishes_,
+                     &DishArea::refreshForTick);
+    QObject::connect(&board_, &TableBoard::dishSearchFocusWanted, &search_,
+                     &DishSearchBox::takeFocus);
+
+    QObject::connect(&search_, &DishSearchBox::textChanged, &dishes_, &DishArea::setSearchText);
+
+    QObject::connect(&commands_, &DishCommandBar::stateRequested, &dishes_,
+                     [this, guard](DishState state) {
+                         guard.run([&] {
+                             switch (state) {
+                                 case DishState::StartMaking:
+                                     dishes_.Button_kszzClick();
+                                     break;
+                                 case DishState::Urgent:
+                                     dishes_.Button_jjzzClick();
+                                     break;
+                                 case DishState::CannotMake:
+                                     dishes_.Button_wfzzClick();
+                                     break;
+                                 case DishState::Made:
+                                     dishes_.Button_zzwcClick();
+                                     break;
+                                 case DishState::Served:
+                                     dishes_.Button_cpysClick();
+                                     break;
+                             }
+                         });
+                     });
+    QObject::connect(&commands_, &DishCommandBar::servedRequested, &dishes_,
+                     guard.wrap([this] { dishes_.Button_cpysClick(); }));
+}
