@@ -41,7 +41,7 @@ set +e
 code=$?
 set -e
 [ "$code" = 2 ] || fail "bad engine gave $code"
-grep -q 'mssql or sqlite' "$work/err" || fail "no message for a bad engine"
+grep -q 'mssql 或 sqlite' "$work/err" || fail "no message for a bad engine"
 [ ! -e "$work/bad/sql_config.ini" ] || fail "a bad command line wrote the file"
 
 # --test against a demo database that exists, and one that does not.

@@ -7,11 +7,10 @@
 #include "core/db/IniFile.h"
 
 const char* const kToolUsage =
-    "usage: rod_edididu [--home DIR] [--reason missing|failed] [--error TEXT]\n"
-    "       rod_edididu [--home DIR] --write|--test [--engine mssql|sqlite] [--server S]\n"
-    "                   [--password P] [--driver D] [--file F]\n"
-    "Without --write or --test the settings dialog opens. Fields not given keep the values\n"
-    "of the existing sql_config.ini.\n";
+    "用法：rod_edididu [--home 目录] [--reason missing|failed] [--error 文字]\n"
+    "      rod_edididu [--home 目录] --write|--test [--engine mssql|sqlite] [--server 服务器]\n"
+    "                  [--password 密码] [--driver 驱动] [--file 文件]\n"
+    "不带 --write 或 --test 时打开设置窗口。未给出的项保持现有 sql_config.ini 中的值。\n";
 
 std::optional<ToolArguments> ParseToolArguments(const QStringList& arguments, QString* problem) {
     ToolArguments a;
@@ -39,16 +38,16 @@ std::optional<ToolArguments> ParseToolArguments(const QStringList& arguments, QS
             value = name.mid(eq + 1);
             name = name.left(eq);
             if (!valued.contains(name)) {
-                *problem = QStringLiteral("unknown option %1").arg(name);
+                *problem = QStringLiteral("未知的选项 %1").arg(name);
                 return std::nullopt;
             }
         } else if (!valued.contains(name)) {
-            *problem = QStringLiteral("unknown argument %1").arg(name);
+            *problem = QStringLiteral("未知的参数 %1").arg(name);
             return std::nullopt;
         } else if (i + 1 < arguments.size()) {
             value = arguments.at(++i);
         } else {
-            *problem = QStringLiteral("%1 needs a value").arg(name);
+            *problem = QStringLiteral("%1 后面缺少值").arg(name);
             return std::nullopt;
         }
         if (name == QLatin1String("--home")) {
@@ -63,8 +62,7 @@ std::optional<ToolArguments> ParseToolArguments(const QStringList& arguments, QS
             } else if (value == QLatin1String("sqlite")) {
                 a.engine = Engine::Sqlite;
             } else {
-                *problem =
-                    QStringLiteral("--engine must be mssql or sqlite, not \"%1\"").arg(value);
+                *problem = QStringLiteral("--engine 应为 mssql 或 sqlite，而不是“%1”").arg(value);
                 return std::nullopt;
             }
         } else if (name == QLatin1String("--server")) {
@@ -78,12 +76,12 @@ std::optional<ToolArguments> ParseToolArguments(const QStringList& arguments, QS
         }
     }
     if (a.write && a.test) {
-        *problem = QStringLiteral("--write and --test are separate steps; give one of them");
+        *problem = QStringLiteral("--write 和 --test 是两个单独的步骤，只能给出其中一个");
         return std::nullopt;
     }
     const bool fields = a.engine || a.server || a.password || a.driver || a.file;
     if (fields && !a.write && !a.test) {
-        *problem = QStringLiteral("connection fields need --write or --test");
+        *problem = QStringLiteral("给出连接设置时需要 --write 或 --test");
         return std::nullopt;
     }
     return a;
@@ -92,6 +90,7 @@ std::optional<ToolArguments> ParseToolArguments(const QStringList& arguments, QS
 ConnectionSettings ApplyFields(const ToolArguments& args, ConnectionSettings s) {
     if (args.engine) {
         s.engine = *args.engine;
+        s.unknownEngine.clear();
     }
     if (args.server) {
         s.server = *args.server;
@@ -120,6 +119,9 @@ ConnectionSettings LoadSettingsOrDefaults(const QString& stationFolder) {
 }
 
 QString SettingsProblem(const ConnectionSettings& s) {
+    if (!s.unknownEngine.isEmpty()) {
+        return UnknownEngineText(s.unknownEngine);
+    }
     // The INI format keeps one line per value, trimmed: such a value would come back changed.
     const auto lineSafe = [](const QString& v) {
         return !v.contains(QLatin1Char('\n')) && !v.contains(QLatin1Char('\r'));

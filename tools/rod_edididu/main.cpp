@@ -28,12 +28,12 @@ QString StationFolder(const ToolArguments& args) {
 
 int RunHeadless(const ToolArguments& args) {
     if (args.help) {
-        QTextStream(stdout) << kToolUsage;
+        QTextStream(stdout) << QString::fromUtf8(kToolUsage);
         return 0;
     }
     const QString folder = StationFolder(args);
     if (!QFileInfo(folder).isDir()) {
-        return Fail(QStringLiteral("the station folder %1 does not exist").arg(folder));
+        return Fail(QStringLiteral("站点目录 %1 不存在").arg(QDir::toNativeSeparators(folder)));
     }
     const ConnectionSettings s = ApplyFields(args, LoadSettingsOrDefaults(folder));
     const QString problem = SettingsProblem(s);
@@ -43,16 +43,17 @@ int RunHeadless(const ToolArguments& args) {
     if (args.test) {
         QString error;
         if (!TryConnection(s, folder, &error)) {
-            return Fail(QStringLiteral("connection failed: %1").arg(error), 1);
+            return Fail(QStringLiteral("连接失败：%1").arg(error), 1);
         }
-        QTextStream(stdout) << "rod_edididu: connection works\n";
+        QTextStream(stdout) << QStringLiteral("rod_edididu: 连接成功\n");
         return 0;
     }
     const QString ini = QDir(folder).filePath(kConnectionFileName);
     if (!WriteConnectionSettings(ini, s)) {
-        return Fail(QStringLiteral("cannot write %1").arg(ini), 1);
+        return Fail(QStringLiteral("无法写入 %1").arg(QDir::toNativeSeparators(ini)), 1);
     }
-    QTextStream(stdout) << "rod_edididu: wrote " << ini << '\n';
+    QTextStream(stdout) << QStringLiteral("rod_edididu: 已写入 ") << QDir::toNativeSeparators(ini)
+                        << '\n';
     return 0;
 }
 
@@ -69,7 +70,8 @@ int main(int argc, char** argv) {
     if (!args || args->headless()) {
         QCoreApplication app(argc, argv);
         if (!args) {
-            QTextStream(stderr) << "rod_edididu: " << problem << '\n' << kToolUsage;
+            QTextStream(stderr) << "rod_edididu: " << problem << '\n'
+                                << QString::fromUtf8(kToolUsage);
             return 2;
         }
         return RunHeadless(*args);

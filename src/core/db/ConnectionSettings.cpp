@@ -16,9 +16,12 @@ ConnectionSettings ReadConnectionSettings(const QString& iniPath) {
         kPasswordSeed);
     const QString engine =
         ini.readString(kConnectionSection, QStringLiteral("sql_engine"), QStringLiteral("mssql"));
-    s.engine = engine.compare(QStringLiteral("sqlite"), Qt::CaseInsensitive) == 0
-                   ? Engine::Sqlite
-                   : Engine::SqlServer;
+    if (engine.compare(QStringLiteral("sqlite"), Qt::CaseInsensitive) == 0) {
+        s.engine = Engine::Sqlite;
+    } else if (!engine.isEmpty() &&
+               engine.compare(QStringLiteral("mssql"), Qt::CaseInsensitive) != 0) {
+        s.unknownEngine = engine;
+    }
     s.sqliteFile = ini.readString(kConnectionSection, QStringLiteral("sql_file"), QString());
     s.odbcDriver = ini.readString(kConnectionSection, QStringLiteral("sql_odbc_driver"), QString());
     return s;
@@ -35,6 +38,13 @@ bool WriteConnectionSettings(const QString& iniPath, const ConnectionSettings& s
     ok = ini.writeString(kConnectionSection, QStringLiteral("sql_file"), s.sqliteFile) && ok;
     ok = ini.writeString(kConnectionSection, QStringLiteral("sql_odbc_driver"), s.odbcDriver) && ok;
     return ok;
+}
+
+QString UnknownEngineText(const QString& value) {
+    return QStringLiteral(
+               "连接配置文件中 sql_engine 的值“%1”无法识别：应为 mssql（SQL Server）或 "
+               "sqlite（嵌入式数据库文件）。")
+        .arg(value);
 }
 
 QString EngineKey(Engine engine) {
@@ -123,13 +133,14 @@ QString BuildOdbcConnectionString(const QString& driver, const QString& server,
     struct Field {
         const char* key;
         QString value;
+        const char* shownAs = "";  // what the administrator calls it
     };
     std::vector<Field> extra;
     if (freeTds) {
         // FreeTDS takes the port only as a key of its own.
         QString port;
         if (SplitServerPort(srv, &srv, &port)) {
-            extra.push_back({"PORT", port});
+            extra.push_back({"PORT", port, "端口"});
         }
         // "." and "(local)", alone or before "\instance", mean this machine to Microsoft's
         // drivers only.
@@ -141,22 +152,20 @@ QString BuildOdbcConnectionString(const QString& driver, const QString& server,
         }
         // With "tds version = auto" (Debian's default) FreeTDS retries a silent server
         // without end and the login time-out never fires; 7.1 is what SQLOLEDB spoke.
-        extra.push_back({"TDS_Version", QStringLiteral("7.1")});
+        extra.push_back({"TDS_Version", QStringLiteral("7.1"), "TDS 版本"});
     }
-    std::vector<Field> fields{{"DRIVER", drv}, {"SERVER", srv}};
+    std::vector<Field> fields{{"DRIVER", drv, "驱动名称"}, {"SERVER", srv, "服务器名称"}};
     fields.insert(fields.end(), extra.begin(), extra.end());
-    fields.push_back({"DATABASE", database});
-    fields.push_back({"UID", account});
-    fields.push_back({"PWD", password});
+    fields.push_back({"DATABASE", database, "数据库名"});
+    fields.push_back({"UID", account, "账号"});
+    fields.push_back({"PWD", password, "密码"});
     QString result;
     for (const auto& f : fields) {
         QString quoted;
         if (!QuoteValue(f.value, freeTds, &quoted)) {
             if (error) {
-                *error = QStringLiteral(
-                             "The %1 value cannot be passed to the ODBC driver %2: "
-                             "it contains \"};\".")
-                             .arg(QLatin1String(f.key), drv);
+                *error = QStringLiteral("%1中含有“};”，ODBC 驱动 %2 无法接收这样的值。")
+                             .arg(QString::fromUtf8(f.shownAs), drv);
             }
             return QString();
         }

@@ -18,7 +18,13 @@ struct ConnectionSettings {
     Engine engine = Engine::SqlServer;
     QString sqliteFile;  // as written, relative to the station folder
     QString odbcDriver;  // empty: the platform's default
+    // sql_engine as written when it is neither mssql nor sqlite (nor empty): such a file
+    // opens nothing.
+    QString unknownEngine;
 };
+
+// What the station and the settings tool say about such a value.
+QString UnknownEngineText(const QString& value);
 
 ConnectionSettings ReadConnectionSettings(const QString& iniPath);
 

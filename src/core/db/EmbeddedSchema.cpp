@@ -63,7 +63,7 @@ void CreateEmbeddedSchema(Connection& connection) {
 bool CreateEmbeddedDatabaseFile(const QString& path, QString* error) {
     if (QFileInfo::exists(path)) {
         if (error) {
-            *error = QStringLiteral("%1 exists already.").arg(path);
+            *error = QStringLiteral("%1 已经存在。").arg(path);
         }
         return false;
     }

@@ -51,24 +51,46 @@ bool IniFile::exists() const {
     return QFile::exists(path_);
 }
 
+IniFile::Line IniFile::MakeLine(const QByteArray& bytes, const QByteArray& end) {
+    // GBK's trail bytes are never CR or LF, so each line decodes on its own.
+    return Line{bytes, end, DecodeGbk(bytes)};
+}
+
 void IniFile::reload() {
     lines_.clear();
     QFile file(path_);
     if (!file.open(QIODevice::ReadOnly)) {
         return;
     }
-    QString text = DecodeGbk(file.readAll());
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    lines_ = text.split(QLatin1Char('\n'));
-    if (!lines_.isEmpty() && lines_.last().isEmpty()) {
-        lines_.removeLast();
+    const QByteArray all = file.readAll();
+    qsizetype start = 0;
+    const qsizetype n = all.size();
+    while (start < n) {
+        qsizetype i = start;
+        while (i < n && all.at(i) != '\r' && all.at(i) != '\n') {
+            ++i;
+        }
+        qsizetype after = i;
+        if (i < n) {
+            after = (all.at(i) == '\r' && i + 1 < n && all.at(i + 1) == '\n') ? i + 2 : i + 1;
+        }
+        lines_.append(MakeLine(all.mid(start, i - start), all.mid(i, after - i)));
+        start = after;
     }
+}
+
+QByteArray IniFile::newLineEnd() const {
+    for (const Line& l : lines_) {
+        if (!l.end.isEmpty()) {
+            return l.end;
+        }
+    }
+    return QByteArrayLiteral("\r\n");
 }
 
 int IniFile::findSection(const QString& section) const {
     for (int i = 0; i < lines_.size(); ++i) {
-        const QString t = lines_.at(i).trimmed();
+        const QString t = lines_.at(i).text.trimmed();
         if (IsSectionLine(t) && SectionName(t).compare(section, Qt::CaseInsensitive) == 0) {
             return i;
         }
@@ -78,7 +100,7 @@ int IniFile::findSection(const QString& section) const {
 
 int IniFile::findKey(int sectionLine, const QString& key) const {
     for (int i = sectionLine + 1; i < lines_.size(); ++i) {
-        const QString t = lines_.at(i).trimmed();
+        const QString t = lines_.at(i).text.trimmed();
         if (IsSectionLine(t)) {
             break;
         }
@@ -107,7 +129,7 @@ QString IniFile::readString(const QString& section, const QString& key, const QS
     if (k < 0) {
         return def;
     }
-    const QString& line = lines_.at(k);
+    const QString& line = lines_.at(k).text;
     return line.mid(line.indexOf(QLatin1Char('=')) + 1).trimmed();
 }
 
@@ -126,29 +148,41 @@ bool IniFile::writeString(const QString& section, const QString& key, const QStr
     QString value = rawValue;
     value.replace(QLatin1String("\r\n"), QLatin1String(" "));
     value.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
-    const QString entry = key + QLatin1Char('=') + value;
+    const QByteArray encoded = EncodeGbk(value);
     // Change the file as it is now: a long-lived object must not write back lines that
     // another program (or another object) has changed since it read them.
     reload();
+    const QByteArray eol = newLineEnd();
+    // A line added after the file's last line: that line gets its end first.
+    const auto endLine = [&](int i) {
+        if (i >= 0 && i < lines_.size() && lines_[i].end.isEmpty()) {
+            lines_[i].end = eol;
+        }
+    };
     const int s = findSection(section);
     if (s < 0) {
-        if (!lines_.isEmpty() && !lines_.last().trimmed().isEmpty()) {
-            lines_.append(QString());
+        endLine(static_cast<int>(lines_.size()) - 1);
+        if (!lines_.isEmpty() && !lines_.last().text.trimmed().isEmpty()) {
+            lines_.append(MakeLine({}, eol));
         }
-        lines_.append(QLatin1Char('[') + section + QLatin1Char(']'));
-        lines_.append(entry);
+        lines_.append(MakeLine('[' + EncodeGbk(section) + ']', eol));
+        lines_.append(MakeLine(EncodeGbk(key) + '=' + encoded, eol));
     } else {
         const int k = findKey(s, key);
         if (k >= 0) {
-            // Keep the key's spelling as the file has it.
-            const QString& old = lines_.at(k);
-            lines_[k] =
-                old.left(old.indexOf(QLatin1Char('='))).trimmed() + QLatin1Char('=') + value;
+            // The key as the file spells it, and its blanks, byte for byte.
+            Line& old = lines_[k];
+            qsizetype valueAt = old.bytes.indexOf('=') + 1;
+            while (valueAt < old.bytes.size() &&
+                   (old.bytes.at(valueAt) == ' ' || old.bytes.at(valueAt) == '\t')) {
+                ++valueAt;
+            }
+            old = MakeLine(old.bytes.left(valueAt) + encoded, old.end);
         } else {
             // After the section's last non-blank line.
             int insertAt = s + 1;
             for (int i = s + 1; i < lines_.size(); ++i) {
-                const QString t = lines_.at(i).trimmed();
+                const QString t = lines_.at(i).text.trimmed();
                 if (IsSectionLine(t)) {
                     break;
                 }
@@ -156,7 +190,8 @@ bool IniFile::writeString(const QString& section, const QString& key, const QStr
                     insertAt = i + 1;
                 }
             }
-            lines_.insert(insertAt, entry);
+            endLine(insertAt - 1);
+            lines_.insert(insertAt, MakeLine(EncodeGbk(key) + '=' + encoded, eol));
         }
     }
     return save();
@@ -175,8 +210,10 @@ bool IniFile::save() const {
     if (!file.open(QIODevice::WriteOnly)) {
         return false;
     }
-    QString text = lines_.join(QStringLiteral("\r\n"));
-    text += QStringLiteral("\r\n");
-    file.write(EncodeGbk(text));
+    QByteArray all;
+    for (const Line& l : lines_) {
+        all += l.bytes + l.end;
+    }
+    file.write(all);
     return file.commit();
 }

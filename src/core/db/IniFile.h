@@ -6,7 +6,8 @@
 // An INI file in the GBK code page, as the station and the ERP's other programs share them.
 // Section and key names compare without regard to case; values are trimmed. A missing
 // file, section or key, or a value that is not a number, gives the default. Every write
-// goes to the file at once (the first write creates it); other lines and comments stay.
+// goes to the file at once (the first write creates it) and changes only its own line:
+// every other line keeps its bytes and its line end, even bytes that are not GBK.
 class IniFile {
 public:
     explicit IniFile(QString path);
@@ -32,8 +33,16 @@ private:
     int findKey(int sectionLine, const QString& key) const;
     bool save() const;
 
+    struct Line {
+        QByteArray bytes;  // as in the file, without the line end
+        QByteArray end;    // "\r\n", "\n", "\r", or nothing on a last line
+        QString text;      // decoded, for finding sections and keys
+    };
+    static Line MakeLine(const QByteArray& bytes, const QByteArray& end);
+    QByteArray newLineEnd() const;
+
     QString path_;
-    QStringList lines_;
+    QList<Line> lines_;
 };
 
 // GBK text as the ERP stores it; bytes that are not valid GBK decode to replacement characters.

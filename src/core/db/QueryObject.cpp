@@ -40,7 +40,7 @@ void QueryObject::setParam(const QString& name, const QVariant& value) {
         }
     }
     if (!found) {
-        throw DbError(QStringLiteral("Parameter %1 not found.").arg(name));
+        throw DbError(QStringLiteral("语句中没有参数 %1。").arg(name));
     }
 }
 
@@ -69,32 +69,35 @@ void QueryObject::run(bool returnsRows) {
     QElapsedTimer timer;
     timer.start();
     const SqlTrace& trace = connection_.trace();
-    auto fail = [&](const QString& text) {
-        trace.record(name_, sql_, values_, timer.nsecsElapsed() / 1000, -1, text);
-        throw DbError(text);
+    auto fail = [&](const DbError& error) {
+        trace.record(name_, sql_, values_, timer.nsecsElapsed() / 1000, -1, error.text());
+        throw error;
     };
     if (values_.size() != markerCount()) {
-        fail(QStringLiteral("The statement has %1 parameters but %2 values were given.")
-                 .arg(markerCount())
-                 .arg(values_.size()));
+        fail(DbError(QStringLiteral("语句有 %1 个参数，却给了 %2 个值。")
+                         .arg(markerCount())
+                         .arg(values_.size())));
+    }
+    try {
+        connection_.beforeStatement(name_, sql_, !returnsRows);
+    } catch (const DbError& e) {
+        fail(e);
     }
     QSqlDatabase db = connection_.database();
-    if (!db.isOpen()) {
-        fail(QStringLiteral("The database connection is not open."));
-    }
     QSqlQuery q(db);
     q.setForwardOnly(true);
     if (!q.prepare(scanned_.positional)) {
-        fail(q.lastError().text());
+        fail(connection_.statementFailed(q));
     }
     for (int i = 0; i < values_.size(); ++i) {
         q.bindValue(i, values_.at(i));
     }
     if (!q.exec()) {
-        fail(q.lastError().text());
+        fail(connection_.statementFailed(q));
     }
     if (!returnsRows) {
         rowsAffected_ = q.numRowsAffected();
+        connection_.statementSucceeded();
         trace.record(name_, sql_, values_, timer.nsecsElapsed() / 1000, -1, QString());
         return;
     }
@@ -112,8 +115,9 @@ void QueryObject::run(bool returnsRows) {
         rows.append(std::move(row));
     }
     if (q.lastError().isValid()) {
-        fail(q.lastError().text());
+        fail(connection_.statementFailed(q));
     }
+    connection_.statementSucceeded();
     columns_ = columns;
     rows_ = std::move(rows);
     open_ = true;
@@ -191,12 +195,11 @@ int QueryObject::columnIndex(const QString& column) const {
 
 int QueryObject::requireColumn(const QString& column) const {
     if (!open_) {
-        throw DbError(
-            QStringLiteral("%1: cannot read field %2 of a closed query.").arg(name_, column));
+        throw DbError(QStringLiteral("%1：查询未打开，无法读取字段 %2。").arg(name_, column));
     }
     const int c = columnIndex(column);
     if (c < 0) {
-        throw DbError(QStringLiteral("%1: field '%2' not found.").arg(name_, column));
+        throw DbError(QStringLiteral("%1：找不到字段 %2。").arg(name_, column));
     }
     return c;
 }
@@ -247,7 +250,7 @@ int QueryObject::asInt(const QString& column) const {
     if (ok && d == static_cast<int>(d)) {
         return static_cast<int>(d);
     }
-    throw DbError(QStringLiteral("'%1' is not a valid integer value.").arg(v.toString()));
+    throw DbError(QStringLiteral("“%1”不是有效的整数。").arg(v.toString()));
 }
 
 double QueryObject::asDouble(const QString& column) const {
@@ -258,8 +261,7 @@ double QueryObject::asDouble(const QString& column) const {
     bool ok = false;
     const double d = v.toString().trimmed().toDouble(&ok);
     if (!ok) {
-        throw DbError(
-            QStringLiteral("'%1' is not a valid floating point value.").arg(v.toString()));
+        throw DbError(QStringLiteral("“%1”不是有效的数值。").arg(v.toString()));
     }
     return d;
 }
@@ -274,7 +276,7 @@ QDateTime QueryObject::asDateTime(const QString& column) const {
     }
     const QDateTime t = ParseDbTime(v.toString());
     if (!t.isValid()) {
-        throw DbError(QStringLiteral("'%1' is not a valid date and time.").arg(v.toString()));
+        throw DbError(QStringLiteral("“%1”不是有效的日期时间。").arg(v.toString()));
     }
     return t;
 }

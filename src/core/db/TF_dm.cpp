@@ -30,8 +30,19 @@ std::unique_ptr<QueryObject> TF_dm::temporaryQuery(const QString& name) {
     return std::make_unique<QueryObject>(ADOConn, name);
 }
 
-bool ProcessLauncher::startDetached(const QString& program, const QStringList& arguments) {
-    return QProcess::startDetached(program, arguments, QFileInfo(program).absolutePath());
+bool ProcessLauncher::startDetached(const QString& program, const QStringList& arguments,
+                                    QString* error) {
+    QProcess process;
+    process.setProgram(program);
+    process.setArguments(arguments);
+    process.setWorkingDirectory(QFileInfo(program).absolutePath());
+    if (process.startDetached()) {
+        return true;
+    }
+    if (error) {
+        *error = process.errorString();
+    }
+    return false;
 }
 
 QString FindConfigTool(const QString& programFolder) {
@@ -47,6 +58,13 @@ QString FindConfigTool(const QString& programFolder) {
     return QStandardPaths::findExecutable(kConfigToolName);
 }
 
+QString ToolErrorArgument(const QString& error) {
+    if (error.size() <= kToolErrorMaxChars) {
+        return error;
+    }
+    return error.left(kToolErrorMaxChars) + QStringLiteral("…（以下省略）");
+}
+
 SetUpResult SetUpDataModule(TF_dm& dm, const QString& stationFolder, const QString& programFolder,
                             ProgramLauncher& launcher) {
     SetUpResult result;
@@ -54,23 +72,35 @@ SetUpResult SetUpDataModule(TF_dm& dm, const QString& stationFolder, const QStri
     QString reason;
     if (!QFileInfo::exists(result.iniPath)) {
         reason = QStringLiteral("missing");
-        result.error = QStringLiteral("%1 was not found.").arg(result.iniPath);
+        result.error =
+            QStringLiteral("找不到连接配置文件 %1。").arg(QDir::toNativeSeparators(result.iniPath));
     } else {
         const ConnectionSettings settings = ReadConnectionSettings(result.iniPath);
-        if (OpenConnection(dm.ADOConn, settings, stationFolder)) {
-            return result;
-        }
         reason = QStringLiteral("failed");
-        result.error = dm.ADOConn.lastError();
+        if (!settings.unknownEngine.isEmpty()) {
+            // Taken for SQL Server it would fail with a misleading driver message, or worse,
+            // reach a server the file never meant.
+            result.error = UnknownEngineText(settings.unknownEngine);
+        } else if (OpenConnection(dm.ADOConn, settings, stationFolder)) {
+            return result;
+        } else {
+            result.error = dm.ADOConn.lastError();
+        }
     }
-    const QString tool = FindConfigTool(programFolder);
+    result.tool = FindConfigTool(programFolder);
+    if (result.tool.isEmpty()) {
+        result.outcome = SetUpOutcome::ToolNotFound;
+        return result;
+    }
     const QStringList args{QStringLiteral("--home"),   stationFolder,
                            QStringLiteral("--reason"), reason,
-                           QStringLiteral("--error"),  result.error};
-    if (!tool.isEmpty() && launcher.startDetached(tool, args)) {
+                           QStringLiteral("--error"),  ToolErrorArgument(result.error)};
+    QString why;
+    if (launcher.startDetached(result.tool, args, &why)) {
         result.outcome = SetUpOutcome::ToolStarted;
     } else {
-        result.outcome = SetUpOutcome::ToolMissing;
+        result.outcome = SetUpOutcome::ToolNotStarted;
+        result.toolError = why;
     }
     return result;
 }

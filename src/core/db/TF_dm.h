@@ -38,26 +38,37 @@ public:
 class ProgramLauncher {
 public:
     virtual ~ProgramLauncher() = default;
-    virtual bool startDetached(const QString& program, const QStringList& arguments) = 0;
+    // False with *error (the system's reason) when the program could not be started.
+    virtual bool startDetached(const QString& program, const QStringList& arguments,
+                               QString* error) = 0;
 };
 
 class ProcessLauncher final : public ProgramLauncher {
 public:
-    bool startDetached(const QString& program, const QStringList& arguments) override;
+    bool startDetached(const QString& program, const QStringList& arguments,
+                       QString* error) override;
 };
 
 inline const QString kConfigToolName = QStringLiteral("rod_edididu");
 
+// The connection error handed to the settings tool is cut to this many characters: the
+// whole text of a huge setting would overflow the argument list (E2BIG) and the tool
+// would not start at all.
+inline constexpr int kToolErrorMaxChars = 2000;
+
 enum class SetUpOutcome {
-    Opened,       // ADOConn is open
-    ToolStarted,  // no file or no connection: the settings tool runs, the station ends (0)
-    ToolMissing,  // ... and the tool could not be started: say so and end with an error
+    Opened,          // ADOConn is open
+    ToolStarted,     // no file or no connection: the settings tool runs, the station ends (0)
+    ToolNotFound,    // ... and the tool is neither beside the program nor on the search path
+    ToolNotStarted,  // ... and the tool is there but could not be started (toolError says why)
 };
 
 struct SetUpResult {
     SetUpOutcome outcome = SetUpOutcome::Opened;
     QString iniPath;
-    QString error;  // why the connection failed, when it did
+    QString error;      // why the connection failed, when it did
+    QString tool;       // the settings tool found, when one was
+    QString toolError;  // why it could not be started
 };
 
 // The data module's set-up: read sql_config.ini from the station folder, open ADOConn, or
@@ -68,3 +79,6 @@ SetUpResult SetUpDataModule(TF_dm& dm, const QString& stationFolder, const QStri
 // Where the settings tool is: the program folder first, then the search path; empty when
 // it is nowhere.
 QString FindConfigTool(const QString& programFolder);
+
+// The text as the settings tool receives it: at most kToolErrorMaxChars characters.
+QString ToolErrorArgument(const QString& error);

@@ -93,7 +93,7 @@ CommandOutcome RunLineUpdate(QueryObject& update, const QString& sql, const QStr
         update.execute();
     } catch (const DbError& e) {
         update.close();
-        return {CommandResult::Failed, e.text()};
+        return {CommandResult::Failed, e.text(), e.failure()};
     }
     // No row changed: the line is gone (another station, a purge); nothing was written here.
     if (update.rowsAffected() == 0) {

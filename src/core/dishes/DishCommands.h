@@ -4,6 +4,7 @@
 #include <QString>
 #include <QVariant>
 
+#include "core/db/DbError.h"
 #include "core/db/DishState.h"
 
 class QueryObject;
@@ -46,6 +47,7 @@ enum class CommandResult {
 struct CommandOutcome {
     CommandResult result = CommandResult::Done;
     QString error;
+    DbFailure failure = DbFailure::Statement;  // of a Failed command: lost, busy or the statement
     bool done() const { return result == CommandResult::Done; }
 };
 

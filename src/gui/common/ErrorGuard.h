@@ -24,7 +24,7 @@ public:
         } catch (const std::exception& e) {
             boxes_.error(owner_, QString::fromUtf8(e.what()));
         } catch (...) {
-            boxes_.error(owner_, QStringLiteral("Unknown error."));
+            boxes_.error(owner_, QStringLiteral("未知错误。"));
         }
         return false;
     }

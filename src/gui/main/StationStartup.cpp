@@ -31,14 +31,20 @@ int StationStartup::run(const StartupEnvironment& env) {
     if (setUp.outcome == SetUpOutcome::ToolStarted) {
         return 0;
     }
-    if (setUp.outcome == SetUpOutcome::ToolMissing) {
-        boxes_.show(
-            nullptr, QMessageBox::Critical, kApplicationTitle,
-            QStringLiteral("无法连接数据库：%1\n连接配置文件：%2\n找不到连接配置工具 %3，"
-                           "请用它写好连接配置文件后再启动。")
-                .arg(setUp.error.isEmpty() ? QStringLiteral("没有连接配置文件") : setUp.error,
-                     QDir::toNativeSeparators(setUp.iniPath), kConfigToolName),
-            QMessageBox::Ok);
+    if (setUp.outcome == SetUpOutcome::ToolNotFound ||
+        setUp.outcome == SetUpOutcome::ToolNotStarted) {
+        QString text = QStringLiteral("无法连接数据库：%1\n连接配置文件：%2\n")
+                           .arg(setUp.error, QDir::toNativeSeparators(setUp.iniPath));
+        if (setUp.outcome == SetUpOutcome::ToolNotFound) {
+            text += QStringLiteral(
+                        "找不到连接配置工具 %1（程序目录 %2 和系统搜索路径中都没有），"
+                        "请用它写好连接配置文件后再启动。")
+                        .arg(kConfigToolName, QDir::toNativeSeparators(env.programFolder));
+        } else {
+            text += QStringLiteral("无法启动连接配置工具 %1：%2")
+                        .arg(QDir::toNativeSeparators(setUp.tool), setUp.toolError);
+        }
+        boxes_.show(nullptr, QMessageBox::Critical, kApplicationTitle, text, QMessageBox::Ok);
         return 2;
     }
 

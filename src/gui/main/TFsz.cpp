@@ -1,9 +1,11 @@
 #include "gui/main/TFsz.h"
 
 #include <QCheckBox>
+#include <QDir>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -11,6 +13,7 @@
 #include <QSlider>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <stdexcept>
 
 #include "core/db/IniFile.h"
@@ -162,8 +165,7 @@ void TFsz::Button1Click() {
     bool ok = false;
     const int minutes = text.toInt(&ok);
     if (!ok) {
-        throw std::runtime_error(
-            QStringLiteral("'%1' is not a valid integer value").arg(text).toStdString());
+        throw std::runtime_error(QStringLiteral("“%1”不是有效的整数").arg(text).toStdString());
     }
     if (minutes < 0) {
         boxes_.show(this, QMessageBox::Information, QStringLiteral("信息提示"),
@@ -185,20 +187,54 @@ void TFsz::Button1Click() {
     values.servingOrderPrompt = Chek_order->isChecked();
     // Settings that only live until the next start are no saved settings: say so and stay.
     if (!WriteDialogSettings(file_, values)) {
-        throw std::runtime_error(
-            QStringLiteral("Unable to write to %1").arg(file_.path()).toStdString());
+        throw std::runtime_error(QStringLiteral("无法写入设置文件 %1")
+                                     .arg(QDir::toNativeSeparators(file_.path()))
+                                     .toStdString());
     }
     ApplyDialogSettings(settings_, values);
     accept();
 }
 
+namespace {
+
+bool AsciiDigits(const QString& text) {
+    return std::all_of(text.begin(), text.end(),
+                       [](QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); });
+}
+
+// Digits, Backspace and Enter are typed into the box; keys without text (arrows, Delete) and
+// the dialog's own keys (Tab, Escape) are no characters. Anything else is discarded: letters,
+// signs, full-width digits, a character of two UTF-16 units, control characters.
+bool ReminderBoxTakes(const QKeyEvent& key) {
+    switch (key.key()) {
+        case Qt::Key_Tab:
+        case Qt::Key_Backtab:
+        case Qt::Key_Escape:
+        case Qt::Key_Backspace:
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            return true;
+        default:
+            break;
+    }
+    const QString text = key.text();
+    return text.isEmpty() || AsciiDigits(text);
+}
+
+}  // namespace
+
 bool TFsz::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == EtCstx && event->type() == QEvent::KeyPress) {
-        auto* key = static_cast<QKeyEvent*>(event);
-        const QString text = key->text();
-        const bool character = text.size() == 1 && text.at(0).isPrint();
-        if (character && (text.at(0) < QLatin1Char('0') || text.at(0) > QLatin1Char('9'))) {
-            return true;  // typing is filtered; only a paste can bring other characters
+    if (watched == EtCstx) {
+        if (event->type() == QEvent::KeyPress &&
+            !ReminderBoxTakes(*static_cast<QKeyEvent*>(event))) {
+            return true;  // only a paste can bring other characters
+        }
+        // An input method's text (a Chinese character, a full-width digit) never lands.
+        if (event->type() == QEvent::InputMethod) {
+            const auto* im = static_cast<QInputMethodEvent*>(event);
+            if (!im->preeditString().isEmpty() || !AsciiDigits(im->commitString())) {
+                return true;
+            }
         }
     }
     return QDialog::eventFilter(watched, event);

@@ -14,6 +14,7 @@
 
 #include "core/common/AppTexts.h"
 #include "core/common/StationState.h"
+#include "core/common/TickSource.h"
 #include "core/db/TF_dm.h"
 #include "core/session/SessionRegistry.h"
 #include "gui/common/ErrorGuard.h"
@@ -21,10 +22,18 @@
 #include "gui/common/StationWidgets.h"
 #include "gui/common/WaitCursor.h"
 
-void PauseKeepingResponsive(int ms) {
+void RunEventsFor(int ms) {
     QEventLoop loop;
-    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    QTimer::singleShot(ms, Qt::PreciseTimer, &loop, &QEventLoop::quit);
     loop.exec();
+}
+
+void PauseKeepingResponsive(int ms, const TickSource& ticks,
+                            const std::function<void(int)>& runEventsFor) {
+    const qint64 start = ticks.ticks();
+    for (qint64 waited = 0; waited < ms; waited = ticks.ticks() - start) {
+        runEventsFor(static_cast<int>(ms - waited));
+    }
 }
 
 namespace {
@@ -136,7 +145,10 @@ TFLogin::TFLogin(TF_dm& dm, StationState& state, const StationClock& clock, Mess
 }
 
 void TFLogin::setPauseMs(int ms) {
-    pause_ = [ms] { PauseKeepingResponsive(ms); };
+    pause_ = [ms] {
+        const SystemTickSource ticks;
+        PauseKeepingResponsive(ms, ticks, RunEventsFor);
+    };
 }
 
 void TFLogin::FillOperatorList() {

@@ -12,8 +12,15 @@ class StationClock;
 struct StationState;
 class TF_dm;
 
+class TickSource;
+
 // Lets window messages go on for ms milliseconds, so the window repaints and stays responsive.
-void PauseKeepingResponsive(int ms);
+// Measured on the tick counter and never shorter: a timer may fire early (Qt's coarse timers
+// by up to 5 %), and the rest is then waited for.
+void PauseKeepingResponsive(int ms, const TickSource& ticks,
+                            const std::function<void(int)>& runEventsFor);
+// Runs the event loop for about ms milliseconds on a precise timer.
+void RunEventsFor(int ms);
 
 // The login window: operator code and password, then the login row, the session id and the
 // session row. Shown modally by the start-up before the main window appears.

@@ -42,6 +42,8 @@ private slots:
     void defaults();
     void missingFileGivesDefaults();
     void otherLinesSurviveAWrite();
+    void otherLinesKeepTheirBytes_data();
+    void otherLinesKeepTheirBytes();
     void firstWriteCreatesTheFile();
     void invalidGbkNeverCrashes();
     void lineBreaksInAValueCannotAddKeys();
@@ -207,6 +209,30 @@ void IniFileTest::otherLinesSurviveAWrite() {
     QCOMPARE(again.readInt(QStringLiteral("a"), QStringLiteral("x"), 0), 10);
     QCOMPARE(again.readInt(QStringLiteral("b"), QStringLiteral("y"), 0), 2);
     QCOMPARE(again.readInt(QStringLiteral("c"), QStringLiteral("z"), 0), 3);
+}
+
+void IniFileTest::otherLinesKeepTheirBytes_data() {
+    QTest::addColumn<QByteArray>("before");
+    QTest::addColumn<QByteArray>("after");
+    // Another program's UTF-8, bytes that are no GBK at all, a lone CR and LF line ends.
+    // Added lines end as the file's first line does.
+    const QByteArray foreign = "name=\xE5\xBC\xA0\xE4\xB8\x89\r\nraw=\x81\x20\xFF\x80\n";
+    QTest::newRow("value changed") << "[s]\r\n" + foreign + "k = old\rtail=1"
+                                   << "[s]\r\n" + foreign + "k = \xD0\xC2\rtail=1";
+    QTest::newRow("key added after a last line without end")
+        << "[s]\n" + foreign + "tail=1"
+        << "[s]\n" + foreign + "tail=1\nk=\xD0\xC2\n";
+    QTest::newRow("section added")
+        << foreign + "[t]\nx=1" << foreign + "[t]\nx=1\r\n\r\n[s]\r\nk=\xD0\xC2\r\n";
+}
+
+void IniFileTest::otherLinesKeepTheirBytes() {
+    QFETCH(QByteArray, before);
+    QFETCH(QByteArray, after);
+    WriteAll(path_, before);
+    IniFile ini(path_);
+    QVERIFY(ini.writeString(QStringLiteral("s"), QStringLiteral("k"), QStringLiteral("新")));
+    QCOMPARE(ReadAll(path_), after);
 }
 
 void IniFileTest::firstWriteCreatesTheFile() {

@@ -1,4 +1,7 @@
 #include <QFile>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -6,14 +9,20 @@
 #include "core/db/ConnectionSettings.h"
 #include "core/db/TF_dm.h"
 
+Q_DECLARE_METATYPE(SetUpOutcome)
+
 namespace {
 
 class RecordingLauncher final : public ProgramLauncher {
 public:
     explicit RecordingLauncher(bool succeed = true) : succeed_(succeed) {}
-    bool startDetached(const QString& program, const QStringList& arguments) override {
+    bool startDetached(const QString& program, const QStringList& arguments,
+                       QString* error) override {
         programs << program;
         this->arguments << arguments;
+        if (!succeed_) {
+            *error = QStringLiteral("refused");
+        }
         return succeed_;
     }
     QStringList programs;
@@ -41,6 +50,12 @@ QString ArgAfter(const QStringList& args, const QString& name) {
     return i >= 0 && i + 1 < args.size() ? args.at(i + 1) : QString();
 }
 
+void WriteIni(const QString& station, const QByteArray& text) {
+    QFile f(QDir(station).filePath(kConnectionFileName));
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(text);
+}
+
 void WriteSqliteSettings(const QString& station, const QString& file) {
     ConnectionSettings s;
     s.engine = Engine::Sqlite;
@@ -61,6 +76,10 @@ private slots:
     void missingFileStartsTheTool();
     void failedOpenStartsTheToolWithTheError_data();
     void failedOpenStartsTheToolWithTheError();
+    void unknownEngineIsNamed();
+    void anotherSchemaIsNamed();
+    void hugeSettingStillStartsTheTool();
+    void launcherTellsWhyNot();
     void toolMissingOrNotStarting_data();
     void toolMissingOrNotStarting();
     void programFolderBeforeSearchPath();
@@ -144,16 +163,81 @@ void SetUpDataModuleTest::failedOpenStartsTheToolWithTheError() {
     }
 }
 
+void SetUpDataModuleTest::unknownEngineIsNamed() {
+    QTemporaryDir station;
+    QTemporaryDir program;
+    MakeTool(program.path());
+    WriteIni(station.path(), "[sql_conn]\r\nsql_engine=oracle\r\nsql_servername=erp\r\n");
+    TF_dm dm;
+    RecordingLauncher launcher;
+    const SetUpResult r = SetUpDataModule(dm, station.path(), program.path(), launcher);
+    QCOMPARE(r.outcome, SetUpOutcome::ToolStarted);
+    QCOMPARE(r.error, UnknownEngineText(QStringLiteral("oracle")));
+    QVERIFY(r.error.contains(QStringLiteral("“oracle”无法识别")));
+    QCOMPARE(ArgAfter(launcher.arguments.first(), QStringLiteral("--error")), r.error);
+    QVERIFY(!dm.ADOConn.isOpen());
+}
+
+void SetUpDataModuleTest::anotherSchemaIsNamed() {
+    QTemporaryDir station;
+    QTemporaryDir program;
+    MakeTool(program.path());
+    WriteSqliteSettings(station.path(), QStringLiteral("other.db"));
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("o"));
+        db.setDatabaseName(QDir(station.path()).filePath(QStringLiteral("other.db")));
+        QVERIFY(db.open());
+        QSqlQuery(db).exec(QStringLiteral("create table customers (id TEXT)"));
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("o"));
+    TF_dm dm;
+    RecordingLauncher launcher;
+    const SetUpResult r = SetUpDataModule(dm, station.path(), program.path(), launcher);
+    QCOMPARE(r.outcome, SetUpOutcome::ToolStarted);
+    QVERIFY2(r.error.startsWith(QStringLiteral("数据库中缺少表 users")), qPrintable(r.error));
+    QVERIFY(!dm.ADOConn.isOpen());
+}
+
+void SetUpDataModuleTest::hugeSettingStillStartsTheTool() {
+    QTemporaryDir station;
+    QTemporaryDir program;
+    // Started for real, and gone at once: it reads nothing of the folders the test removes.
+    QVERIFY(
+        QFile::link(QStandardPaths::findExecutable(QStringLiteral("true"), {"/bin", "/usr/bin"}),
+                    QDir(program.path()).filePath(kConfigToolName)));
+    // A megabyte of file name: its error text would not fit the argument list.
+    WriteSqliteSettings(station.path(), QString(1 << 20, QLatin1Char('f')));
+    TF_dm dm;
+    ProcessLauncher real;
+    const SetUpResult r = SetUpDataModule(dm, station.path(), program.path(), real);
+    QCOMPARE(r.outcome, SetUpOutcome::ToolStarted);
+    QVERIFY(r.error.size() > (1 << 20));
+    QCOMPARE(ToolErrorArgument(r.error).size(),
+             kToolErrorMaxChars + QStringLiteral("…（以下省略）").size());
+    QCOMPARE(ToolErrorArgument(QStringLiteral("short")), QStringLiteral("short"));
+}
+
+void SetUpDataModuleTest::launcherTellsWhyNot() {
+    QTemporaryDir program;
+    const QString tool = MakeTool(program.path());
+    QString why;
+    QVERIFY(!ProcessLauncher().startDetached(tool, {QString(200000, QLatin1Char('x'))}, &why));
+    QVERIFY(!why.isEmpty());
+}
+
 void SetUpDataModuleTest::toolMissingOrNotStarting_data() {
     QTest::addColumn<bool>("toolPresent");
     QTest::addColumn<bool>("launcherSucceeds");
-    QTest::newRow("tool nowhere") << false << true;
-    QTest::newRow("launcher fails") << true << false;
+    QTest::addColumn<SetUpOutcome>("outcome");
+    QTest::newRow("tool nowhere") << false << true << SetUpOutcome::ToolNotFound;
+    QTest::newRow("launcher fails") << true << false << SetUpOutcome::ToolNotStarted;
 }
 
 void SetUpDataModuleTest::toolMissingOrNotStarting() {
     QFETCH(bool, toolPresent);
     QFETCH(bool, launcherSucceeds);
+    QFETCH(SetUpOutcome, outcome);
     QTemporaryDir station;
     QTemporaryDir program;
     if (toolPresent) {
@@ -162,8 +246,10 @@ void SetUpDataModuleTest::toolMissingOrNotStarting() {
     TF_dm dm;
     RecordingLauncher launcher(launcherSucceeds);
     const SetUpResult r = SetUpDataModule(dm, station.path(), program.path(), launcher);
-    QCOMPARE(r.outcome, SetUpOutcome::ToolMissing);
+    QCOMPARE(r.outcome, outcome);
     QCOMPARE(launcher.programs.size(), toolPresent ? 1 : 0);
+    QCOMPARE(r.toolError, toolPresent ? QStringLiteral("refused") : QString());
+    QVERIFY(r.error.contains(QStringLiteral("找不到连接配置文件")));
 }
 
 void SetUpDataModuleTest::programFolderBeforeSearchPath() {

@@ -15,8 +15,11 @@ class RecordingLauncher final : public ProgramLauncher {
 public:
     bool starts = true;
     QStringList started;
-    bool startDetached(const QString& program, const QStringList&) override {
+    bool startDetached(const QString& program, const QStringList&, QString* error) override {
         started << program;
+        if (!starts) {
+            *error = QStringLiteral("Permission denied");
+        }
         return starts;
     }
 };
@@ -49,8 +52,21 @@ class StationStartupTest : public QObject {
 private slots:
     void secondCopyIsToldAndTouchesNothing();
     void missingConnectionStartsTheToolAndEnds();
+    void missingToolSaysWhereTheFileBelongs_data();
     void missingToolSaysWhereTheFileBelongs();
 };
+
+namespace {
+
+void MakeTool(const QString& folder) {
+    QFile tool(QDir(folder).filePath(kConfigToolName));
+    QVERIFY(tool.open(QIODevice::WriteOnly));
+    tool.write("#!/bin/sh\n");
+    tool.close();
+    tool.setPermissions(tool.permissions() | QFileDevice::ExeOwner);
+}
+
+}  // namespace
 
 void StationStartupTest::secondCopyIsToldAndTouchesNothing() {
     StartupFixture f;
@@ -67,11 +83,7 @@ void StationStartupTest::secondCopyIsToldAndTouchesNothing() {
 
 void StationStartupTest::missingConnectionStartsTheToolAndEnds() {
     StartupFixture f;
-    QFile tool(QDir(f.program.path()).filePath(kConfigToolName));
-    QVERIFY(tool.open(QIODevice::WriteOnly));
-    tool.write("#!/bin/sh\n");
-    tool.close();
-    tool.setPermissions(tool.permissions() | QFileDevice::ExeOwner);
+    MakeTool(f.program.path());
     QCOMPARE(f.run(), 0);
     QCOMPARE(f.launcher.started.size(), 1);
     QVERIFY(f.boxes.shown().isEmpty());
@@ -80,8 +92,22 @@ void StationStartupTest::missingConnectionStartsTheToolAndEnds() {
     QVERIFY(next.acquire());
 }
 
+void StationStartupTest::missingToolSaysWhereTheFileBelongs_data() {
+    QTest::addColumn<bool>("toolThere");
+    QTest::addColumn<QString>("says");
+    QTest::newRow("not found") << false << QStringLiteral("找不到连接配置工具 rod_edididu");
+    QTest::newRow("could not start")
+        << true << QStringLiteral("无法启动连接配置工具 %1：Permission denied");
+}
+
 void StationStartupTest::missingToolSaysWhereTheFileBelongs() {
+    QFETCH(bool, toolThere);
+    QFETCH(QString, says);
     StartupFixture f;
+    if (toolThere) {
+        MakeTool(f.program.path());
+        says = says.arg(QDir::toNativeSeparators(QDir(f.program.path()).filePath(kConfigToolName)));
+    }
     f.launcher.starts = false;
     QVERIFY(f.run() != 0);
     QCOMPARE(f.boxes.shown().size(), 1);
@@ -90,7 +116,8 @@ void StationStartupTest::missingToolSaysWhereTheFileBelongs() {
     QVERIFY2(text.contains(QDir::toNativeSeparators(
                  QDir(f.home.path()).filePath(QStringLiteral("sql_config.ini")))),
              qPrintable(text));
-    QVERIFY2(text.contains(kConfigToolName), qPrintable(text));
+    QVERIFY2(text.contains(says), qPrintable(text));
+    QVERIFY2(text.contains(QStringLiteral("找不到连接配置文件")), qPrintable(text));
 }
 
 QTEST_MAIN(StationStartupTest)

@@ -1,4 +1,6 @@
+#include <QApplication>
 #include <QCheckBox>
+#include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -51,7 +53,10 @@ private slots:
     void unreachableSpeechStillOpens();
     void filledFromMemory_data();
     void filledFromMemory();
+    void reminderBoxTakesDigitsOnly_data();
     void reminderBoxTakesDigitsOnly();
+    void reminderBoxRefusesInputMethodText_data();
+    void reminderBoxRefusesInputMethodText();
     void rejectedMinutes_data();
     void rejectedMinutes();
     void okReArmsTheReminder_data();
@@ -136,14 +141,72 @@ void TFszTest::filledFromMemory() {
     QCOMPARE(d->Tb_ys->isEnabled(), d->Chk_yybc->isChecked());
 }
 
+void TFszTest::reminderBoxTakesDigitsOnly_data() {
+    QTest::addColumn<int>("key");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("after");  // the box held "12", the cursor at its end
+    QTest::newRow("digit") << int(Qt::Key_3) << "3"
+                           << "123";
+    QTest::newRow("backspace") << int(Qt::Key_Backspace) << "\b"
+                               << "1";
+    QTest::newRow("left arrow, no text") << int(Qt::Key_Left) << ""
+                                         << "12";
+    QTest::newRow("letter") << int(Qt::Key_A) << "a"
+                            << "12";
+    QTest::newRow("minus") << int(Qt::Key_Minus) << "-"
+                           << "12";
+    QTest::newRow("blank") << int(Qt::Key_Space) << " "
+                           << "12";
+    QTest::newRow("full-width digit") << 0 << "３"
+                                      << "12";
+    QTest::newRow("two units") << 0 << "😀"
+                               << "12";
+    QTest::newRow("Chinese") << 0 << "五"
+                             << "12";
+    QTest::newRow("control character") << int(Qt::Key_V) << "\x16"
+                                       << "12";
+    QTest::newRow("several keys' text") << 0 << "4x"
+                                        << "12";
+}
+
 void TFszTest::reminderBoxTakesDigitsOnly() {
+    QFETCH(int, key);
+    QFETCH(QString, text);
+    QFETCH(QString, after);
     DialogFixture f;
     auto d = f.open();
-    d->EtCstx->clear();
-    QTest::keyClicks(d->EtCstx, "1a-2 .3");
-    QCOMPARE(d->EtCstx->text(), QStringLiteral("123"));
-    QTest::keyClick(d->EtCstx, Qt::Key_Backspace);
-    QCOMPARE(d->EtCstx->text(), QStringLiteral("12"));
+    d->EtCstx->setText("12");
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
+    QApplication::sendEvent(d->EtCstx, &press);
+    QCOMPARE(d->EtCstx->text(), after);
+}
+
+void TFszTest::reminderBoxRefusesInputMethodText_data() {
+    QTest::addColumn<QString>("preedit");
+    QTest::addColumn<QString>("commit");
+    QTest::addColumn<QString>("after");
+    QTest::newRow("Chinese committed") << ""
+                                       << "五"
+                                       << "12";
+    QTest::newRow("composing") << "wu"
+                               << ""
+                               << "12";
+    QTest::newRow("digits committed") << ""
+                                      << "3"
+                                      << "123";
+}
+
+void TFszTest::reminderBoxRefusesInputMethodText() {
+    QFETCH(QString, preedit);
+    QFETCH(QString, commit);
+    QFETCH(QString, after);
+    DialogFixture f;
+    auto d = f.open();
+    d->EtCstx->setText("12");
+    QInputMethodEvent im(preedit, {});
+    im.setCommitString(commit);
+    QApplication::sendEvent(d->EtCstx, &im);
+    QCOMPARE(d->EtCstx->text(), after);
 }
 
 void TFszTest::rejectedMinutes_data() {
@@ -159,8 +222,7 @@ void TFszTest::rejectedMinutes_data() {
                               << "提醒时间不能小于零" << int(QMessageBox::Information);
     QTest::newRow("not a number") << "1.5"
                                   << "1.5"
-                                  << "'1.5' is not a valid integer value"
-                                  << int(QMessageBox::Critical);
+                                  << "“1.5”不是有效的整数" << int(QMessageBox::Critical);
 }
 
 void TFszTest::rejectedMinutes() {
