@@ -283,7 +283,8 @@ void DishSearchTest::scanSequence_data() {
         << ""
         << "create trigger refuse before update on Consume begin select raise(abort, 'locked'); "
            "end"
-        << false << false << none << fail << "凉拌木耳|数据库出错，菜品未上：locked" << false << "";
+        << false << false << none << fail
+        << "凉拌木耳|数据库出错，菜品未上：数据库语句执行失败（locked）" << false << "";
     QTest::newRow("an update that changes no row")
         << "N" << 0 << "1002"
         << ""
