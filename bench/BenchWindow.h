@@ -64,7 +64,9 @@ struct BenchWindow {
     FakeSoundPlayer sound;
     FakeSpeechEngine speech;
     QWidget window;
-    StationContext ctx{dm, state, settings, boxes, clock, ticks, sound, speech, QString(), &window};
+    FeedHealth health{clock};
+    StationContext ctx{dm,    state,  settings,  boxes,   clock, ticks,
+                       sound, speech, QString(), &window, health};
     MainWindowParts parts{ctx, &window};
     WindowControls ui = FindWindowControls(parts.objects());
     TableBoard& board = parts.board();

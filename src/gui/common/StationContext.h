@@ -5,6 +5,7 @@
 #include "core/common/StationClock.h"
 #include "core/common/StationState.h"
 #include "core/common/TickSource.h"
+#include "core/db/FeedHealth.h"
 #include "core/db/TF_dm.h"
 #include "core/main/StationSettings.h"
 #include "gui/common/MessageBoxes.h"
@@ -26,4 +27,6 @@ struct StationContext {
     SpeechEngine& speech;
     QString stationFolder;
     QWidget* window;  // owner of the message boxes and dialogs a part opens
+    // Every refresh reports how it went; the window shows the band while anything fails.
+    FeedHealth& health;
 };

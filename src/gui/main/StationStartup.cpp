@@ -23,7 +23,10 @@ int StationStartup::run(const StartupEnvironment& env) {
     }
 
     const QString folder = ResolveStationFolder(env.arguments, env.home, env.programFolder);
+    // Outlives the data module: the connection waits between reopening tries on it.
+    SystemTickSource ticks;
     TF_dm dm;
+    dm.ADOConn.setTickSource(ticks);
     if (!env.sqlTrace.isEmpty()) {
         dm.ADOConn.setTrace(SqlTrace(env.sqlTrace));
     }
@@ -51,7 +54,6 @@ int StationStartup::run(const StartupEnvironment& env) {
     StationState state;
     SystemTimeSource pcTime;
     StationClock clock(pcTime);
-    SystemTickSource ticks;
     // On the embedded engine the server is this machine: its clock is never set.
     SystemClockSetter systemClock;
     RefusingClockSetter keepClock;

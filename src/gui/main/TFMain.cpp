@@ -27,7 +27,8 @@ TFMain::TFMain(TF_dm& dm, StationState& state, StationClock& clock, const TickSo
     : QWidget(parent),
       clockSetter_(clockSetter),
       settingsFile_(StationSettingsPath(stationFolder)),
-      ctx_{dm, state, settings_, boxes, clock, ticks, sound, speech, stationFolder, this},
+      health_(clock),
+      ctx_{dm, state, settings_, boxes, clock, ticks, sound, speech, stationFolder, this, health_},
       guard_(boxes, this),
       parts_(ctx_, this),
       ui_(parts_.skeleton()) {

@@ -33,6 +33,7 @@ public:
     StationSettings& settings() { return settings_; }
     IniFile& settingsFile() { return settingsFile_; }
     StationContext& context() { return ctx_; }
+    FeedHealth& health() { return health_; }
 
     void ImgBtn12Click();  // settings dialog
     void ImgBtn10Click();  // advanced query
@@ -59,6 +60,7 @@ private:
     ClockSetter& clockSetter_;
     StationSettings settings_;
     IniFile settingsFile_;
+    FeedHealth health_;
     StationContext ctx_;
     ErrorGuard guard_;
     MainWindowParts parts_;

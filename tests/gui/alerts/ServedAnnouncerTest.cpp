@@ -157,8 +157,8 @@ void ServedAnnouncerTest::aHangingEngineNeverBlocks() {
         EspeakSpeechEngine engine(program);
         StationServices s;
         s.settings.YYBC = "Y";
-        StationContext ctx{s.db.dm(), s.state, s.settings, s.boxes,       s.clock,
-                           s.ticks,   s.sound, engine,     s.db.folder(), &s.window};
+        StationContext ctx{s.db.dm(), s.state, s.settings,    s.boxes,   s.clock, s.ticks,
+                           s.sound,   engine,  s.db.folder(), &s.window, s.health};
         ServedAnnouncer voice(ctx, QString());
         voice.AnnounceServedDish(marker + "1");
         // Back while the first is still "speaking": nothing waited for it.

@@ -30,6 +30,7 @@ struct StationServices {
     FakeSoundPlayer sound;
     FakeSpeechEngine speech;
     QWidget window;
-    StationContext ctx{db.dm(), state, settings, boxes,       clock,
-                       ticks,   sound, speech,   db.folder(), &window};
+    FeedHealth health{clock};
+    StationContext ctx{db.dm(), state,  settings,    boxes,   clock, ticks,
+                       sound,   speech, db.folder(), &window, health};
 };
