@@ -11,6 +11,8 @@ namespace Board {
 inline constexpr int kTileSize = 80;
 // Tiles stand 82 pixels apart; a row's tiles are counted with the tile width alone.
 inline constexpr int kTilePitch = 82;
+// The board refreshes every five seconds (longer after failures, see FeedHealth).
+inline constexpr int kRefreshMs = 5000;
 // The previous-page button goes back this many tables, whatever fits on a page.
 inline constexpr int kPreviousPageStep = 22;
 

@@ -60,6 +60,11 @@ public:
 
     // True between a loss and the reopening that mends it.
     bool broken() const { return broken_; }
+    // The next statement of a broken connection tries to reopen at once, whatever the wait:
+    // the refresh asks for it, so the first tick after the database is back brings the screen
+    // back (its own back-off spaces the tries; a command's or the heartbeat's try in between
+    // would otherwise hold it off).
+    void reopenAtNextStatement() { lastReopenTick_ = ticks_->ticks() - reopenDelayMs_; }
     int reopenAttempts() const { return reopenAttempts_; }
     int reopenCount() const { return reopenCount_; }
 

@@ -22,6 +22,18 @@ int RetryIntervalMs(int normalMs, int failures) {
     return static_cast<int>(std::min<qint64>(ms, FeedHealth::kMaxRetryMs));
 }
 
+QString DbFailureSummary(DbFailure failure) {
+    switch (failure) {
+        case DbFailure::ConnectionLost:
+            return QStringLiteral("数据库连接中断");
+        case DbFailure::Busy:
+            return QStringLiteral("数据库被其他程序锁定");
+        case DbFailure::Statement:
+            break;
+    }
+    return QStringLiteral("读取数据失败");
+}
+
 FeedHealth::FeedHealth(const StationClock& clock, QObject* parent)
     : QObject(parent), clock_(clock) {}
 
@@ -106,18 +118,7 @@ QString FeedHealth::bandText() const {
     if (current()) {
         return QString();
     }
-    QString text;
-    switch (lastFailure_) {
-        case DbFailure::ConnectionLost:
-            text = QStringLiteral("数据库连接中断");
-            break;
-        case DbFailure::Busy:
-            text = QStringLiteral("数据库被其他程序锁定");
-            break;
-        case DbFailure::Statement:
-            text = QStringLiteral("读取数据失败");
-            break;
-    }
+    QString text = DbFailureSummary(lastFailure_);
     const QDateTime at = dataTime();
     if (!at.isValid()) {
         text += QStringLiteral("，还没有读到数据");

@@ -76,5 +76,8 @@ private:
     QString lastError_;
 };
 
+// What went wrong, in a few words: "数据库连接中断", "数据库被其他程序锁定", "读取数据失败".
+QString DbFailureSummary(DbFailure failure);
+
 // Normal while failures is 0; then normal, twice, four times ... never above 30 s.
 int RetryIntervalMs(int normalMs, int failures);

@@ -14,7 +14,9 @@ QueryObject::QueryObject(Connection& connection, QString name, QObject* parent)
 }
 
 void QueryObject::setSql(const QString& sql) {
-    close();
+    if (!keepsRows_) {
+        close();
+    }
     sql_ = sql;
     scanned_ = ScanSqlMarkers(sql);
     values_.clear();
@@ -55,6 +57,7 @@ void QueryObject::execute() {
 void QueryObject::close() {
     const bool had = open_ || !rows_.isEmpty();
     open_ = false;
+    stale_ = false;
     rows_.clear();
     columns_.clear();
     current_ = 0;
@@ -65,12 +68,17 @@ void QueryObject::close() {
 }
 
 void QueryObject::run(bool returnsRows) {
-    close();
+    const bool keep =
+        keepsRows_ && returnsRows && open_ && sql_ == shownSql_ && values_ == shownValues_;
+    if (!keep) {
+        close();
+    }
     QElapsedTimer timer;
     timer.start();
     const SqlTrace& trace = connection_.trace();
     auto fail = [&](const DbError& error) {
         trace.record(name_, sql_, values_, timer.nsecsElapsed() / 1000, -1, error.text());
+        stale_ = keep;
         throw error;
     };
     if (values_.size() != markerCount()) {
@@ -121,6 +129,10 @@ void QueryObject::run(bool returnsRows) {
     columns_ = columns;
     rows_ = std::move(rows);
     open_ = true;
+    stale_ = false;
+    eof_ = bof_ = false;
+    shownSql_ = sql_;
+    shownValues_ = values_;
     current_ = 0;
     ++runCount_;
     trace.record(name_, sql_, values_, timer.nsecsElapsed() / 1000, rowCount(), QString());

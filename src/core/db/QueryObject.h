@@ -23,7 +23,8 @@ public:
     const QString& name() const { return name_; }
     Connection& connection() const { return connection_; }
 
-    // Replacing the text closes the object and drops every parameter value.
+    // Replacing the text closes the object and drops every parameter value (a list that
+    // keeps its rows closes at the next run instead).
     void setSql(const QString& sql);
     const QString& sql() const { return sql_; }
     int markerCount() const { return static_cast<int>(scanned_.markers.size()); }
@@ -44,6 +45,12 @@ public:
     int rowsAffected() const { return rowsAffected_; }
     // How many results the object has had: tells a caller whether a list was re-run meanwhile.
     quint64 runCount() const { return runCount_; }
+
+    // A list on screen: when a read of the statement it shows, with the same values, fails,
+    // its rows and current row stay (stale() until a read succeeds) and the error is thrown
+    // as ever. Any other statement that fails leaves it closed. Off unless set.
+    void setKeepsRowsOnFailedRerun(bool keep) { keepsRows_ = keep; }
+    bool stale() const { return stale_; }
 
     bool isOpen() const { return open_; }
     bool isEmpty() const { return rows_.isEmpty(); }
@@ -99,6 +106,10 @@ private:
     bool bof_ = false;
     int rowsAffected_ = 0;
     quint64 runCount_ = 0;
+    bool keepsRows_ = false;
+    bool stale_ = false;
+    QString shownSql_;  // what the rows are the result of
+    QVariantList shownValues_;
 };
 
 // A field's value as asString gives it: null is empty, whole doubles without ".0", date-times

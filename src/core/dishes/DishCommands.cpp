@@ -121,3 +121,18 @@ CommandOutcome ServeDishLine(TF_dm& dm, const QString& lineNumber, const QDateTi
         dm.ADO_Public, DishServedUpdateSql(),
         {DishStateText(served), DishStateCode(served), ServedTimeText(servedAt), lineNumber});
 }
+
+QString CommandNotDoneTitle(DishState state) {
+    return state == DishState::Served ? QStringLiteral("菜品未上") : QStringLiteral("状态未改");
+}
+
+QString CommandNotDoneReason(const CommandOutcome& outcome, DishState state) {
+    const bool served = state == DishState::Served;
+    if (outcome.result == CommandResult::Failed) {
+        const QString lead =
+            served ? QString() : QStringLiteral("未设为“%1”：").arg(DishStateText(state));
+        return lead + outcome.error;
+    }
+    return served ? QStringLiteral("数据库没有更新这道菜品，菜品未上")
+                  : QStringLiteral("数据库没有更新这道菜品，未设为“%1”").arg(DishStateText(state));
+}

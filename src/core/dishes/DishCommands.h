@@ -63,3 +63,9 @@ struct DishLineRef {
 CommandOutcome SetDishLineState(TF_dm& dm, const QString& lineNumber, DishState state);
 // Marks one line served at the given time (the PC clock), on ADO_Public.
 CommandOutcome ServeDishLine(TF_dm& dm, const QString& lineNumber, const QDateTime& servedAt);
+
+// What the window tells the operator when a command on a line wrote nothing (Failed, or an
+// update that changed no row): the notice's title ("菜品未上" for served, "状态未改" for the
+// other states) and the reason under the dish name.
+QString CommandNotDoneTitle(DishState state);
+QString CommandNotDoneReason(const CommandOutcome& outcome, DishState state);

@@ -3,6 +3,7 @@
 #include "core/db/Dialect.h"
 #include "core/db/DishSqlBlocks.h"
 #include "core/db/DishState.h"
+#include "core/db/QueryObject.h"
 #include "core/db/SqlHelpers.h"
 
 namespace {
@@ -109,6 +110,16 @@ BoundSql BuildDishListStatement(const Dialect& d, const DishListFilter& filter,
     s.text += QStringLiteral(" and ") + DishSql::kPackageExclusion;
     s.text += QStringLiteral(" order by room_name,Smalltype_scsx");
     return s;
+}
+
+void ReadDishList(QueryObject& query, const Dialect& dialect, const DishListFilter& filter,
+                  const QString& tableId) {
+    const BoundSql s = BuildDishListStatement(dialect, filter, tableId);
+    query.setSql(s.text);
+    for (const QString& v : s.values) {
+        query.addParam(v);
+    }
+    query.open();
 }
 
 bool OpenDishList(QueryObject& query, const Dialect& dialect, const DishListFilter& filter,

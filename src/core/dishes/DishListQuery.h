@@ -38,6 +38,10 @@ std::optional<BoundSql> DishStateFilterFragment(int stateItem);
 BoundSql BuildDishListStatement(const Dialect& dialect, const DishListFilter& filter,
                                 const QString& tableId);
 
+// Opens the list in the query object; throws DbError (a list that keeps its rows keeps them
+// when the same list fails to read again).
+void ReadDishList(QueryObject& query, const Dialect& dialect, const DishListFilter& filter,
+                  const QString& tableId);
 // Opens the list in the query object; a database error leaves it closed (false).
 bool OpenDishList(QueryObject& query, const Dialect& dialect, const DishListFilter& filter,
                   const QString& tableId);

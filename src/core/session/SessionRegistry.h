@@ -12,6 +12,8 @@ class TF_dm;
 inline const QString kRegisterSessionSql = QStringLiteral(
     "insert into khdzt(khdzt_id,khdzt_gzzdmc,khdzt_gzzdip,khdzt_user,khdzt_dlsj,khdzt_zhgxsj,"
     "khdzt_mkmc) values (:a1,:a2,:a3,:a4,getdate(),getdate(),:a7) ");
+// How often the session row is renewed (the heartbeat).
+inline constexpr int kHeartbeatMs = 300000;
 inline const QString kTouchSessionSql =
     QStringLiteral("update khdzt set khdzt_zhgxsj=getdate() where khdzt_id= :a1");
 inline const QString kUnregisterSessionSql =

@@ -146,6 +146,11 @@ void ServedNotice::ShowNotServedNotice(const QString& dishName, const QString& r
     show(QStringLiteral("菜品未上"), dishName, reason);
 }
 
+void ServedNotice::ShowNotDoneNotice(const QString& title, const QString& dishName,
+                                     const QString& reason) {
+    show(title, dishName, reason);
+}
+
 void ServedNotice::show(const QString& title, const QString& dishName, const QString& reason) {
     if (current_) {
         // Closed at once, not left to shrink: notices never stack.

@@ -63,6 +63,8 @@ public:
     void ShowServedNotice(const QString& dishName);
     // A scan that served nothing: the dish and why, so the runner does not take it out.
     void ShowNotServedNotice(const QString& dishName, const QString& reason);
+    // Any other command on a line that wrote nothing: its own title, the dish and why.
+    void ShowNotDoneNotice(const QString& title, const QString& dishName, const QString& reason);
 
     // The notice on the screen, if one is.
     NoticeWindow* current() const { return current_; }

@@ -36,6 +36,17 @@ constexpr int kMinNamePixels = 12;
 
 }  // namespace
 
+template <class F>
+auto TableBoard::reading(F handler) {
+    return guard_.wrap([this, handler] {
+        try {
+            handler();
+        } catch (const DbError& e) {
+            ctx_.health.reportFailure(Feed::Board, e);
+        }
+    });
+}
+
 TableBoard::TableBoard(StationContext& ctx, QWidget* column, QWidget* floating, QObject* parent)
     : QObject(parent),
       ImageList1(QSize(Board::kTileSize, Board::kTileSize)),
@@ -66,6 +77,11 @@ void TableBoard::buildControls(QWidget* left, QWidget* floating) {
     grid->addWidget(CB_qy, 0, 1, 1, 2);
     grid->addWidget(Caption(QStringLiteral("餐台名称:"), filters), 1, 0);
     E_cth = Named(new QLineEdit(filters), "E_cth");
+    QFont searchFont = E_cth->font();
+    searchFont.setFamilies(
+        {QStringLiteral("宋体"), QStringLiteral("SimSun"), QStringLiteral("WenQuanYi Micro Hei")});
+    searchFont.setPixelSize(24);
+    E_cth->setFont(searchFont);
     grid->addWidget(E_cth, 1, 1);
     Button_ct_cz = Named(new QPushButton(QStringLiteral("查找"), filters), "Button_ct_cz");
     Button_ct_cz->setFixedWidth(60);
@@ -85,6 +101,14 @@ void TableBoard::buildControls(QWidget* left, QWidget* floating) {
     Panel_Left_Client = Named(new QWidget(left), "Panel_Left_Client");
     Panel_Left_Client->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     column->addWidget(Panel_Left_Client, 1);
+    // Never an empty board that passes for "no table is occupied".
+    Label_ct_error = Named(new QLabel(Panel_Left_Client), "Label_ct_error");
+    Label_ct_error->setAlignment(Qt::AlignCenter);
+    Label_ct_error->setWordWrap(true);
+    Label_ct_error->setStyleSheet(QStringLiteral(
+        "QLabel { background: rgb(255, 236, 179); color: rgb(176, 0, 0); font-weight: bold; "
+        "padding: 8px; }"));
+    Label_ct_error->hide();
 
     auto* paging = Named(new QFrame(left), "Panel_ct_paging");
     paging->setFixedHeight(41);
@@ -123,8 +147,9 @@ void TableBoard::buildControls(QWidget* left, QWidget* floating) {
     tree->addLayout(buttons);
     Panel_ct->hide();
 
-    Timer_sx = NamedTimer("Timer_sx", 5000, false, this);
+    Timer_sx = NamedTimer("Timer_sx", Board::kRefreshMs, false, this);
     Timer3 = NamedTimer("Timer3", 100, true, this);
+    Timer_ct_layout = NamedTimer("Timer_ct_layout", 0, true, this);
 }
 
 TableBoard::~TableBoard() {
@@ -135,15 +160,15 @@ TableBoard::~TableBoard() {
 
 void TableBoard::connectControls() {
     // The area list reacts to the operator only; setting it from code runs nothing.
-    connect(CB_qy, &QComboBox::activated, this, guard_.wrap([this] { CB_qyChange(); }));
+    connect(CB_qy, &QComboBox::activated, this, reading([this] { CB_qyChange(); }));
     CB_qy->installEventFilter(this);
     connect(CB_fyxs, &QCheckBox::toggled, this,
-            [this](bool checked) { guard_.run([&] { CB_fyxsClick(checked); }); });
-    connect(Tab_ct, &QTabBar::currentChanged, this, guard_.wrap([this] { Tab_ctChange(); }));
-    connect(Button_ct_xyy, &QPushButton::clicked, this,
-            guard_.wrap([this] { Button_ct_xyyClick(); }));
-    connect(Button_ct_syy, &QPushButton::clicked, this,
-            guard_.wrap([this] { Button_ct_syyClick(); }));
+            [this](bool checked) { reading([this, checked] { CB_fyxsClick(checked); })(); });
+    connect(Tab_ct, &QTabBar::currentChanged, this, reading([this] { Tab_ctChange(); }));
+    connect(Button_ct_xyy, &QPushButton::clicked, this, reading([this] { Button_ct_xyyClick(); }));
+    connect(Button_ct_syy, &QPushButton::clicked, this, reading([this] { Button_ct_syyClick(); }));
+    Panel_Left_Client->installEventFilter(this);
+    connect(Timer_ct_layout, &QTimer::timeout, this, reading([this] { relayoutPage(); }));
     connect(Timer3, &QTimer::timeout, this, guard_.wrap([this] { Timer3Timer(); }));
     connect(Timer_sx, &QTimer::timeout, this, guard_.wrap([this] { Timer_sxTimer(); }));
     connect(Button_ct_cz, &QPushButton::clicked, this,
@@ -158,6 +183,12 @@ void TableBoard::connectControls() {
 }
 
 bool TableBoard::eventFilter(QObject* watched, QEvent* event) {
+    // The page is laid out again once the area has its new size; not in the middle of the
+    // layout that gives it.
+    if (watched == Panel_Left_Client && event->type() == QEvent::Resize) {
+        Label_ct_error->setGeometry(Panel_Left_Client->rect());
+        Timer_ct_layout->start();
+    }
     // CB_qyKeyDown: Enter goes on to the next control.
     if (watched == CB_qy && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
@@ -234,28 +265,57 @@ void TableBoard::rebuildBoard() {
 
 void TableBoard::BuildTableBoard(bool byType, const QString& typeId, bool allAreas,
                                  const QString& areaId) {
-    freeTiles();
     const bool typeFilter = byType && Tab_ct->currentIndex() > 0;
     const TableQuery query = BuildTableQuery(typeFilter, typeId, !allAreas, areaId);
     QueryObject& tables = ctx_.dm.ADO_ct;
-    OpenSqlParams(tables, query.sql, query.values);
-    if (tables.isEmpty()) {
-        return;
+    QVariantList values;
+    for (const QString& v : query.values) {
+        values << v;
     }
-    tables.first();
-    FillTablePage(true);
+    // The tiles show the tables of this very statement: a failed read keeps them.
+    const bool shown =
+        !TableTiles.isEmpty() && tables.sql() == query.sql && tables.params() == values;
+    try {
+        tables.setSql(query.sql);
+        for (const QString& v : query.values) {
+            tables.addParam(v);
+        }
+        tables.open();
+        if (tables.isEmpty()) {
+            freeTiles();
+            showReadFailure(nullptr);
+            firstPage_ = true;
+            laidOutFor_ = Panel_Left_Client->size();
+        } else {
+            tables.first();
+            FillTablePage(true);
+        }
+    } catch (const DbError& e) {
+        pending_ = PendingBuild::Board;
+        if (!shown) {
+            freeTiles();
+        }
+        showReadFailure(&e);
+        throw;
+    }
+    pending_ = PendingBuild::None;
 }
 
 void TableBoard::FillTablePage(bool fromBuild) {
+    fillPage(fromBuild, fromBuild);
+}
+
+void TableBoard::fillPage(bool recordCapacity, bool wantFocus) {
     QWidget* area = Panel_Left_Client;
     QueryObject& tables = ctx_.dm.ADO_ct;
-    QueryObject& scratch = fromBuild ? ctx_.dm.ADO_Public2 : ctx_.dm.ADO_Public;
+    QueryObject& scratch = recordCapacity ? ctx_.dm.ADO_Public2 : ctx_.dm.ADO_Public;
     const int remaining =
         tables.isEmpty() || tables.eof() ? 0 : tables.rowCount() - tables.currentRow();
     const Board::PageLayout layout =
         Board::LayOutTablePage(area->width(), area->height(), remaining);
-    // The counters of the whole page in one statement, before any tile: a failure leaves no
-    // half-filled tile that looks like a table with nothing ordered.
+    // The counters of the whole page in one statement, before any tile goes or comes: a
+    // failure leaves the board as it was, never a tile that looks like a table with nothing
+    // ordered.
     const int first = tables.currentRow();
     const int bill = tables.columnIndex(QStringLiteral("guest_bh"));
     QStringList bills;
@@ -263,6 +323,10 @@ void TableBoard::FillTablePage(bool fromBuild) {
         bills << (bill < 0 ? QString() : FieldText(tables.valueAt(first + i, bill)));
     }
     const QVector<TileFigures> figures = ReadPageFigures(scratch, bills);
+    freeTiles();
+    showReadFailure(nullptr);
+    laidOutFor_ = area->size();
+    firstPage_ = first <= 0;
     for (int i = 0; i < layout.positions.size(); ++i) {
         const QPoint& at = layout.positions.at(i);
         auto* tile = new Tcypanel(area);
@@ -283,12 +347,26 @@ void TableBoard::FillTablePage(bool fromBuild) {
         tables.next();
     }
     if (layout.stoppedForRoom) {
-        if (fromBuild) {
+        if (recordCapacity) {
             PageCapacity = static_cast<int>(TableTiles.size());
         }
-    } else if (fromBuild) {
+    } else if (wantFocus) {
         emit dishSearchFocusWanted();
     }
+}
+
+void TableBoard::showReadFailure(const DbError* error) {
+    if (!error || !TableTiles.isEmpty()) {
+        Label_ct_error->hide();
+        return;
+    }
+    Label_ct_error->setText(
+        QStringLiteral("餐台读取失败（%1），这里没有显示餐台，不是没有客人，正在重试")
+            .arg(DbFailureSummary(error->failure())));
+    Label_ct_error->setToolTip(error->text());
+    Label_ct_error->setGeometry(Panel_Left_Client->rect());
+    Label_ct_error->show();
+    Label_ct_error->raise();
 }
 
 void TableBoard::applyCounters(Tcypanel* tile, const TileFigures& f) {
@@ -332,10 +410,23 @@ void TableBoard::FillTableTile(Tcypanel* tile, const TileFigures& figures) {
 }
 
 void TableBoard::LoadTableTypeTabs() {
-    freeTiles();
+    loadTableTypeTabs();
+}
+
+void TableBoard::loadTableTypeTabs() {
     QueryObject& q = ctx_.dm.ADO_Public;
-    OpenSql(q, BoardSql::kTableTypes);
+    try {
+        q.setSql(BoardSql::kTableTypes);
+        q.open();
+    } catch (const DbError& e) {
+        // The board stays as it was until the types can be read.
+        pending_ = PendingBuild::TypeTabs;
+        showReadFailure(&e);
+        throw;
+    }
     if (q.isEmpty()) {
+        freeTiles();
+        pending_ = PendingBuild::None;
         return;
     }
     QTabBar* tabs = Tab_ct;
@@ -376,48 +467,14 @@ void TableBoard::Tab_ctChange() {
 void TableBoard::CB_fyxsClick(bool checked) {
     hideTileArea();
     Tab_ct->setVisible(checked);
+    // The tab bar's room goes to the tile area now, so the board is laid out on the height it
+    // will have, not on the one it had with the tabs.
+    if (QLayout* column = Panel_Left_Client->parentWidget()->layout()) {
+        column->invalidate();
+        column->activate();
+    }
     if (TableTypeIds.isEmpty() || AreaIds.isEmpty()) {
         return;
     }
     LoadTableTypeTabs();
-}
-
-void TableBoard::Button_ct_xyyClick() {
-    if (TableTiles.isEmpty()) {
-        return;
-    }
-    QueryObject& tables = ctx_.dm.ADO_ct;
-    tables.rerun();
-    tables.locatePrefix(QStringLiteral("room_id"), TableTiles.last()->Label5()->Caption());
-    tables.next();
-    if (tables.eof()) {
-        tables.last();
-        return;
-    }
-    hideTileArea();
-    freeTiles();
-    FillTablePage(false);
-}
-
-void TableBoard::Button_ct_syyClick() {
-    hideTileArea();
-    if (TableTiles.isEmpty()) {
-        return;
-    }
-    QueryObject& tables = ctx_.dm.ADO_ct;
-    tables.rerun();
-    tables.locatePrefix(QStringLiteral("room_id"), TableTiles.first()->Label5()->Caption());
-    tables.prior();
-    if (tables.bof()) {
-        return;
-    }
-    for (int i = 1; i < Board::kPreviousPageStep; ++i) {
-        tables.prior();
-        if (tables.bof()) {
-            tables.rerun();
-            break;
-        }
-    }
-    freeTiles();
-    FillTablePage(false);
 }

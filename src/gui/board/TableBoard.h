@@ -3,6 +3,7 @@
 #include <QList>
 #include <QObject>
 #include <QPointer>
+#include <QSize>
 #include <QStringList>
 
 #include "gui/common/DishView.h"
@@ -13,6 +14,7 @@
 class QCheckBox;
 class QComboBox;
 class QFrame;
+class QLabel;
 class QLineEdit;
 class QPushButton;
 class QTabBar;
@@ -27,7 +29,8 @@ struct TileFigures;
 // selection of a table, the table search and picker, and the five-second refresh. It builds
 // its controls into the left column it is handed (the picker floats over the window) and
 // tells the rest of the window what happened through its signals. Every operation may throw
-// DbError; the connected handlers run them guarded.
+// DbError; the connected handlers run them guarded, and a read that fails there is reported
+// to the feed's health (the band) rather than in a box that would take the scanner's keys.
 class TableBoard : public QObject {
     Q_OBJECT
 
@@ -48,13 +51,15 @@ public:
     void LoadTableTree();
     void LoadTableTypeTabs();
 
-    // Rebuilds the board from the first occupied table of the filter.
+    // Rebuilds the board from the first occupied table of the filter. The tiles stay until
+    // the new page is read: a failed read of what the board shows keeps them, a failed read
+    // of another filter clears them and says so on the tile area.
     void BuildTableBoard(bool byType, const QString& typeId, bool allAreas, const QString& areaId);
     // BuildTableBoard with the arguments every caller passes: from CB_fyxs, Tab_ct and CB_qy.
     void rebuildBoard();
     // Places tiles from the current row of ADO_ct until the page or the rows run out, with the
-    // counters of all of them read in one statement. A build records the capacity and, when the
-    // rows run out, asks for the dish search focus.
+    // counters of all of them read in one statement (the old tiles go once it is read). A build
+    // records the capacity and, when the rows run out, asks for the dish search focus.
     void FillTablePage(bool fromBuild);
     // Labels of a tile from the current row of ADO_ct, its counters and state from figures.
     void FillTableTile(Tcypanel* tile, const TileFigures& figures);
@@ -67,8 +72,12 @@ public:
     void Button_ct_syyClick();
     void Timer3Timer();
 
-    // The five-second refresh; stays stopped after an error in the tick.
+    // The five-second refresh. A tick that fails is reported (Feed::Board) and tried again at
+    // the back-off; the refresh never stops for good. A build that failed is done again.
     void Timer_sxTimer();
+    // The page again on the tile area's settled size, when the size lets more or fewer
+    // tiles fit than the page was laid out for (after a resize, a tab bar shown or hidden).
+    void relayoutPage();
     void RefreshTableCounters();
     int GetCtIndexid(const QString& tableId) const;
     void startRefresh();
@@ -98,7 +107,24 @@ signals:
     void dishSearchFocusWanted();
 
 private:
+    // What a tick does again because it failed: the type tabs, or the board of the filter.
+    enum class PendingBuild { None, TypeTabs, Board };
+
     void buildControls(QWidget* column, QWidget* floating);
+    // A handler that reads: its failure goes to the band, any other error to the error box.
+    template <class F>
+    auto reading(F handler);
+    void loadTableTypeTabs();
+    void fillPage(bool recordCapacity, bool wantFocus);
+    void showReadFailure(const DbError* error);
+    // Paging and the tick's page checks, by exact room_id (a prefix would find "R10" for "R1").
+    int rowOfTable(const QString& roomId) const;
+    int rowAfterPage() const;
+    int rowBeforePage() const;
+    // Where the page shown would start in the re-run ADO_ct; -1 when none of its tables is left.
+    int pageStartNow() const;
+    bool pageTablesChanged(int start) const;
+    void rebuildPageInPlace(int start);
     void connectControls();
     bool eventFilter(QObject* watched, QEvent* event) override;
     void freeTiles();
@@ -129,6 +155,12 @@ private:
     QPushButton* Button_ct_qx = nullptr;
     QTimer* Timer_sx = nullptr;
     QTimer* Timer3 = nullptr;
+    QTimer* Timer_ct_layout = nullptr;  // the page again once the tile area's size settled
+    QLabel* Label_ct_error = nullptr;   // on the tile area: its tables could not be read
+
+    PendingBuild pending_ = PendingBuild::None;
+    bool firstPage_ = true;  // the page starts at the first table
+    QSize laidOutFor_;       // the tile area's size the page was laid out on
 
     // The tiles are children of the tile area: when the window goes first, they went with it.
     QPointer<QWidget> tileArea_;

@@ -14,6 +14,7 @@
 #include "core/board/TileFigures.h"
 #include "core/db/SqlHelpers.h"
 #include "gui/board/TableBoard.h"
+#include "gui/common/FeedRound.h"
 #include "gui/common/WaitCursor.h"
 #include "gui/tile/Ttzcypanel.h"
 
@@ -31,14 +32,9 @@ void RequireOpen(const QueryObject& q, const QString& column) {
 // --- refresh -------------------------------------------------------------------------------
 
 void TableBoard::Timer_sxTimer() {
-    Timer_sx->stop();
-    try {
-        refreshTick();
-    } catch (...) {
-        // Silent, and the refresh stays off until the dish search starts it again.
-        return;
-    }
-    Timer_sx->start();
+    // A failed tick is the band's news and is tried again; a frozen board the pass trusts
+    // would send dishes late.
+    RunFeedRound(ctx_.health, Feed::Board, Timer_sx, Board::kRefreshMs, [this] { refreshTick(); });
 }
 
 void TableBoard::startRefresh() {
@@ -51,16 +47,29 @@ void TableBoard::stopRefresh() {
 
 void TableBoard::refreshTick() {
     QueryObject& tables = ctx_.dm.ADO_ct;
-    int now = 0;
-    if (!tables.sql().isEmpty()) {
-        tables.rerun();
-        now = tables.rowCount();
-    }
-    const int tiles = static_cast<int>(TableTiles.size());
-    if (Board::DecideRefresh(PageCapacity, now, tiles) == Board::RefreshPath::CountersInPlace) {
-        RefreshTableCounters();
+    ctx_.dm.ADOConn.reopenAtNextStatement();
+    if (pending_ == PendingBuild::TypeTabs) {
+        loadTableTypeTabs();  // what failed is done again
+    } else if (pending_ == PendingBuild::Board) {
+        rebuildBoard();
     } else {
-        LoadTableTypeTabs();
+        int now = 0;
+        if (!tables.sql().isEmpty()) {
+            tables.rerun();
+            now = tables.rowCount();
+        }
+        const int tiles = static_cast<int>(TableTiles.size());
+        if (Board::DecideRefresh(PageCapacity, now, tiles) == Board::RefreshPath::Rebuild) {
+            loadTableTypeTabs();
+        } else if (const int start = pageStartNow(); start < 0) {
+            loadTableTypeTabs();  // none of the page's tables is open any more
+        } else if (pageTablesChanged(start)) {
+            // A table of the page settled, or one opened that sorts into it: the same page
+            // again, on the same tab, with its tables as they are now.
+            rebuildPageInPlace(start);
+        } else {
+            RefreshTableCounters();
+        }
     }
 
     // The current table is selected again; the dish views re-run for it and keep their lines.

@@ -2,8 +2,11 @@
 
 #include <QHeaderView>
 #include <QItemSelectionModel>
+#include <QScrollBar>
 #include <QTableView>
+#include <QTimer>
 #include <cmath>
+#include <memory>
 
 #include "core/db/QueryObject.h"
 #include "gui/common/DishGridStyle.h"
@@ -118,8 +121,38 @@ void BindDishGrid(QTableView* view, DishGridModel* model) {
         }
         return 0;
     };
+    // A re-run (a command, the tick) resets the grid and puts it back on its line: that line
+    // is shown at the height it had before, so the row under the mouse is still the same
+    // line. Without it the grid would scroll to the top and back to the line's edge.
+    struct Anchor {
+        QString key;     // consume_bh of the current line, when the rows have it
+        int offset = 0;  // its top in the viewport before the reset
+        bool pending = false;
+    };
+    auto anchor = std::make_shared<Anchor>();
+    auto keyOf = [model](int row) { return model->field(row, QStringLiteral("consume_bh")); };
+    QObject::connect(model, &QAbstractItemModel::modelAboutToBeReset, view, [view, anchor] {
+        const int row = view->selectionModel()->currentIndex().row();
+        if (row < 0) {
+            return;  // the reset of an empty grid, or the second one of a re-run
+        }
+        anchor->offset = view->verticalHeader()->sectionViewportPosition(row);
+        anchor->pending = true;
+        // The re-run and its locate happen in one event; a later move is the operator's.
+        QTimer::singleShot(0, view, [anchor] { anchor->pending = false; });
+    });
+    auto restore = [view, anchor](int row) {
+        view->doItemsLayout();  // the scroll range of the new rows
+        QScrollBar* bar = view->verticalScrollBar();
+        if (view->verticalScrollMode() == QAbstractItemView::ScrollPerPixel) {
+            bar->setValue(view->verticalHeader()->sectionPosition(row) - anchor->offset);
+        } else {
+            const int height = std::max(1, view->verticalHeader()->sectionSize(row));
+            bar->setValue(row - anchor->offset / height);
+        }
+    };
     // Query -> view: a re-run, a locate or a walk over the rows moves the selection.
-    auto follow = [view, model, firstVisible](int row) {
+    auto follow = [view, model, firstVisible, anchor, keyOf, restore](int row) {
         QItemSelectionModel* sel = view->selectionModel();
         if (row < 0 || row >= model->rowCount()) {
             sel->clear();
@@ -130,12 +163,26 @@ void BindDishGrid(QTableView* view, DishGridModel* model) {
             sel->setCurrentIndex(index,
                                  QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
         }
-        view->scrollTo(index);
+        const QVariant key = keyOf(row);
+        if (!anchor->pending) {
+            view->scrollTo(index);
+            anchor->key = key.toString();
+        } else if (key.isNull()) {
+            restore(row);  // rows without a key: every move of the re-run keeps the height
+        } else if (key.toString() == anchor->key) {
+            restore(row);
+            anchor->pending = false;
+        } else {
+            view->scrollTo(index);  // the first row of the re-run, before its locate
+        }
     };
     QObject::connect(&query, &QueryObject::currentRowChanged, view, follow);
     // View -> query: a click or a key moves the current row.
     QObject::connect(view->selectionModel(), &QItemSelectionModel::currentRowChanged, view,
-                     [&query](const QModelIndex& current) {
+                     [&query, anchor, keyOf](const QModelIndex& current) {
+                         if (current.isValid() && !anchor->pending) {
+                             anchor->key = keyOf(current.row()).toString();
+                         }
                          if (current.isValid() && current.row() != query.currentRow()) {
                              query.setCurrentRow(current.row());
                          }

@@ -348,7 +348,7 @@ void DishArea::setListLineState(DishState state) {
             return;
         }
         const QString line = ctx_.dm.ADO_cp.asString(kLineNumber);
-        if (SetDishLineState(ctx_.dm, line, state).result == CommandResult::Failed) {
+        if (!commandDone(state, line, SetDishLineState(ctx_.dm, line, state))) {
             return;
         }
         list_->rerunAndLocate(line);
@@ -365,11 +365,38 @@ void DishArea::setIconLineState(DishState state) {
             return;
         }
         const QString line = selectedIconLineNumber();
-        if (SetDishLineState(ctx_.dm, line, state).result == CommandResult::Failed) {
+        if (!commandDone(state, line, SetDishLineState(ctx_.dm, line, state))) {
             return;
         }
         list_->rerunAndLocate(line);
     });
+}
+
+QString DishArea::dishNameOf(const QString& lineNumber) const {
+    const QueryObject& list = ctx_.dm.ADO_cp;
+    const int key = list.columnIndex(kLineNumber);
+    const int name = list.columnIndex(QStringLiteral("consume_meal_name"));
+    for (int r = 0; key >= 0 && name >= 0 && r < list.rowCount(); ++r) {
+        if (FieldText(list.valueAt(r, key)) == lineNumber) {
+            return FieldText(list.valueAt(r, name));
+        }
+    }
+    return QStringLiteral("菜品 %1").arg(lineNumber);
+}
+
+bool DishArea::commandDone(DishState state, const QString& lineNumber,
+                           const CommandOutcome& outcome) {
+    if (outcome.result == CommandResult::Failed) {
+        ctx_.health.reportFailure(Feed::Command, outcome.failure, outcome.error);
+    } else {
+        ctx_.health.reportSuccess(Feed::Command);
+    }
+    if (outcome.result == CommandResult::Failed || outcome.result == CommandResult::NoLine) {
+        // Told at once and where the operator looks, never in a box on a busy pass.
+        emit commandNotDone(CommandNotDoneTitle(state), dishNameOf(lineNumber),
+                            CommandNotDoneReason(outcome, state));
+    }
+    return outcome.result != CommandResult::Failed;
 }
 
 void DishArea::setLineState(DishState state, bool onlyListAndIconTabs) {
@@ -400,8 +427,7 @@ void DishArea::Button_zzwcClick() {
 void DishArea::Button_cpysClick() {
     StationState& state = ctx_.state;
     state.ServeRefused = false;
-    // Whatever ends without a line recorded as served is a refusal for the caller (the scan
-    // must not report a dish as served that is not); a failing check query throws instead.
+    // Whatever ends without a line recorded as served is a refusal for the caller.
     state.ServeRefused = !serveSelectedLine().done();
 }
 
@@ -410,30 +436,41 @@ CommandOutcome DishArea::serveSelectedLine() {
     if (list.isEmpty()) {
         return {CommandResult::NoLine, {}};
     }
-    // The line is taken before the question: what a tick does meanwhile cannot change it.
-    const DishLineRef line = currentListLine();
-    if (!MayServeBeforeEarlierCourses(ctx_, line)) {
-        return {CommandResult::Refused, {}};
+    const int tab = TAB_CP->currentIndex();
+    // The line is taken before the question: what a tick does meanwhile (a re-run, a list
+    // put back on another line, icons rebuilt) cannot change which line is served.
+    QString lineNumber = list.asString(kLineNumber);
+    if (tab == IconTab) {
+        lineNumber = hasSelectedIcon() ? selectedIconLineNumber() : QString();
     }
-    QString lineNumber;
-    switch (TAB_CP->currentIndex()) {
-        case ListTab:
-            lineNumber = line.lineNumber;
-            break;
-        case IconTab:
-            if (hasSelectedIcon()) {
-                markSelectedIcon(DishState::Served);
-                lineNumber = selectedIconLineNumber();
-            }
-            break;
-        default:
-            break;  // the overdue, hurry/return and served tabs serve nothing
+    const QString dishName = dishNameOf(lineNumber);
+    try {
+        if (!MayServeBeforeEarlierCourses(ctx_, currentListLine())) {
+            return {CommandResult::Refused, {}};
+        }
+    } catch (const DbError& e) {
+        CommandOutcome failed{CommandResult::Failed,
+                              QStringLiteral("检查上菜顺序时出错：") + e.text(), e.failure()};
+        commandDone(DishState::Served,
+                    lineNumber.isEmpty() ? list.asString(kLineNumber) : lineNumber, failed);
+        return failed;
     }
-    if (list.isEmpty() || lineNumber.isEmpty()) {
+    if (tab == IconTab && hasSelectedIcon()) {
+        markSelectedIcon(DishState::Served);
+    } else if (tab != ListTab) {
+        return {CommandResult::NoLine, {}};  // the overdue, hurry/return and served tabs
+    }
+    if (lineNumber.isEmpty()) {
+        return {CommandResult::NoLine, {}};
+    }
+    if (list.isEmpty()) {
+        // A tick emptied the list while the question was open: nothing is served unseen.
+        emit commandNotDone(CommandNotDoneTitle(DishState::Served), dishName,
+                            QStringLiteral("询问期间菜品列表已刷新，这道菜品没有上，请重新上菜"));
         return {CommandResult::NoLine, {}};
     }
     const CommandOutcome outcome = ServeDishLine(ctx_.dm, lineNumber, ctx_.clock.now());
-    if (outcome.result != CommandResult::Failed) {
+    if (commandDone(DishState::Served, lineNumber, outcome)) {
         Quietly([&] { list_->rerunAndLocate(lineNumber); });
     }
     return outcome;

@@ -66,16 +66,15 @@ public:
     void refreshForTick(const QString& tableId, RefreshReport* report);
     void setSearchText(const QString& text);
 
-    // The state commands on the line of the path the tab selects. The first four swallow
-    // every database error.
+    // The state commands on the line of the path the tab selects. None throws: an update
+    // that fails or changes no row is told through commandNotDone.
     void Button_kszzClick();
     void Button_jjzzClick();
     void Button_wfzzClick();
     void Button_zzwcClick();
     // Sets ServeRefused from the outcome: whenever it ends without a line recorded as served
     // (empty list, the serving-order question answered No, no icon selected on the icon tab,
-    // tabs 2-4, the update failed or changed no row). A failing serving-order query throws
-    // DbError and leaves ServeRefused false: call it inside an ErrorGuard.
+    // tabs 2-4, the check or the update failed, or the update changed no row).
     void Button_cpysClick();
     void N5Click() {}
 
@@ -95,6 +94,11 @@ public:
     DishListDelegate* listDelegate() const;
     DishGridFooter* listFooter() const;
 
+signals:
+    // A command on a line wrote nothing (the database refused it, or no row changed): the
+    // window shows the notice with the dish and the reason, and plays the failure sound.
+    void commandNotDone(const QString& title, const QString& dishName, const QString& reason);
+
 private:
     void buildPages(QWidget* place, QWidget* iconPagingPlace);
     void buildMenu(QWidget* owner);
@@ -109,6 +113,9 @@ private:
     void setIconLineState(DishState state);
     CommandOutcome serveSelectedLine();
     DishLineRef currentListLine() const;
+    // Reports the outcome (Feed::Command) and tells a line not written; false when it failed.
+    bool commandDone(DishState state, const QString& lineNumber, const CommandOutcome& outcome);
+    QString dishNameOf(const QString& lineNumber) const;
 
     // The icon view of later work.
     void BuildDishIcons() {}

@@ -1,5 +1,6 @@
 #include "gui/dishes/DishListView.h"
 
+#include <QLabel>
 #include <QTableView>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -40,6 +41,16 @@ DishListView::DishListView(StationContext& ctx, QWidget* page, QObject* parent)
     auto* column = new QVBoxLayout(page);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(0);
+    // The list is the pass's queue: a read that fails must never leave it looking empty or
+    // current. The same list read again keeps its rows; the line above says what it shows.
+    ctx_.dm.ADO_cp.setKeepsRowsOnFailedRerun(true);
+    notice_ = Named(new QLabel(page), "Label_cp_error");
+    notice_->setWordWrap(true);
+    notice_->setContentsMargins(6, 3, 6, 3);
+    notice_->setStyleSheet(QStringLiteral(
+        "QLabel { background: rgb(255, 236, 179); color: rgb(176, 0, 0); font-weight: bold; }"));
+    notice_->hide();
+    column->addWidget(notice_);
     cxGrid_ct_cp = Named(new QTableView(page), "cxGrid_ct_cp");
     column->addWidget(cxGrid_ct_cp, 1);
     model_ = new DishGridModel(ctx_.dm.ADO_cp, DishListColumns(), this);
@@ -73,18 +84,79 @@ DishListView::~DishListView() {
     }
 }
 
+QLabel* DishListView::readNotice() const {
+    return notice_;
+}
+
 DishGridFooter* DishListView::footer() const {
     return footer_;
 }
 
 void DishListView::refresh(const QString& tableId, const DishListFilter& filter) {
-    OpenDishList(ctx_.dm.ADO_cp, ctx_.dm.ADOConn.dialect(), filter, tableId);
+    try {
+        ReadDishList(ctx_.dm.ADO_cp, ctx_.dm.ADOConn.dialect(), filter, tableId);
+        readSucceeded();
+    } catch (const DbError& e) {
+        readFailed(e);
+    }
+}
+
+void DishListView::returnToLine() {
+    QueryObject& list = ctx_.dm.ADO_cp;
+    const quint64 runs = list.runCount();
+    try {
+        if (failed_ && !list.isOpen() && !list.sql().isEmpty()) {
+            list.rerun();  // nothing shown to return to: the failed read again
+        } else {
+            keeper_.returnTo();
+        }
+    } catch (const DbError& e) {
+        readFailed(e);
+        throw;
+    }
+    if (list.runCount() != runs) {
+        readSucceeded();
+    }
 }
 
 void DishListView::rerunAndLocate(const QString& lineNumber) {
     QueryObject& list = ctx_.dm.ADO_cp;
-    list.rerun();
+    try {
+        list.rerun();
+        readSucceeded();
+    } catch (const DbError& e) {
+        readFailed(e);
+    }
     list.locatePrefix(kLineNumber, lineNumber);
+}
+
+void DishListView::readSucceeded() {
+    failed_ = false;
+    lastRead_ = ctx_.clock.now();
+    if (notice_) {
+        notice_->hide();
+    }
+    ctx_.health.reportSuccess(Feed::DishLists);
+}
+
+void DishListView::readFailed(const DbError& error) {
+    failed_ = true;
+    ctx_.health.reportFailure(Feed::DishLists, error);
+    if (!notice_) {
+        return;
+    }
+    const QueryObject& list = ctx_.dm.ADO_cp;
+    const QString what = DbFailureSummary(error.failure());
+    if (list.isOpen() && list.stale() && lastRead_.isValid()) {
+        notice_->setText(QStringLiteral("菜品列表没有更新（%1），显示的是 %2 读到的菜品，正在重试")
+                             .arg(what, lastRead_.toString(QStringLiteral("HH:mm:ss"))));
+    } else {
+        notice_->setText(
+            QStringLiteral("菜品列表读取失败（%1），这里没有列出菜品，不是没有菜品，正在重试")
+                .arg(what));
+    }
+    notice_->setToolTip(error.text());
+    notice_->show();
 }
 
 void DishListView::updateFooter() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDateTime>
 #include <QObject>
 #include <QPointer>
 
@@ -9,6 +10,7 @@
 class DishGridFooter;
 class DishGridModel;
 class DishListDelegate;
+class QLabel;
 class QTableView;
 class QTimer;
 
@@ -21,13 +23,19 @@ public:
     DishListView(StationContext& ctx, QWidget* page, QObject* parent = nullptr);
     ~DishListView() override;
 
-    // QueryDishList: a database error leaves the list closed and empty.
+    // QueryDishList. A read that fails is reported (Feed::DishLists) and shown above the
+    // grid: the same list read again keeps its rows, another list shows none. Never throws.
     void refresh(const QString& tableId, const DishListFilter& filter) override;
     void rememberLine() override { keeper_.remember(); }
-    void returnToLine() override { keeper_.returnTo(); }
+    // Re-runs the list unless something re-ran it since rememberLine (a list whose last read
+    // failed is read again), back on its line. Throws DbError when the read fails.
+    void returnToLine() override;
 
-    // After a command: the same statement again, back on the line.
+    // After a command: the same statement again, back on the line. Never throws.
     void rerunAndLocate(const QString& lineNumber);
+
+    // The line above the grid that says the last read failed; hidden while reads succeed.
+    QLabel* readNotice() const;
 
     // The emphasis window after a scan: while Timer4 runs, the selected line's state cell is
     // painted red, bold and larger.
@@ -48,6 +56,8 @@ signals:
 
 private:
     void updateFooter();
+    void readSucceeded();
+    void readFailed(const DbError& error);
 
     StationContext& ctx_;
     LineKeeper keeper_;
@@ -57,4 +67,7 @@ private:
     DishListDelegate* delegate_ = nullptr;
     QPointer<DishGridFooter> footer_;
     QWidget* reminderPlace_ = nullptr;
+    QPointer<QLabel> notice_;
+    bool failed_ = false;
+    QDateTime lastRead_;
 };

@@ -1,5 +1,9 @@
 #include "gui/main/MainWindowParts.h"
 
+#include <QCoreApplication>
+
+#include "gui/common/StationSounds.h"
+
 MainWindowParts::MainWindowParts(StationContext& ctx, QWidget* window)
     : ctx_(ctx),
       skeleton_(BuildMainWindowSkeleton(window)),
@@ -7,12 +11,14 @@ MainWindowParts::MainWindowParts(StationContext& ctx, QWidget* window)
       search_(skeleton_.searchPlace, window),
       dishes_(ctx, skeleton_.dishPlace, skeleton_.stateFilterPlace, skeleton_.hiddenFilterPlace,
               skeleton_.iconPagingPlace),
-      commands_(skeleton_.commandPlace) {
+      commands_(skeleton_.commandPlace),
+      band_(ctx.health, skeleton_.healthBandPlace),
+      notice_(ctx) {
     wire();
 }
 
 QList<const QObject*> MainWindowParts::objects() const {
-    return {skeleton_.window, &board_, &search_, &dishes_, &commands_};
+    return {skeleton_.window, &board_, &search_, &dishes_, &commands_, &band_};
 }
 
 void MainWindowParts::wire() {
@@ -55,4 +61,18 @@ void MainWindowParts::wire() {
                      });
     QObject::connect(&commands_, &DishCommandBar::servedRequested, &dishes_,
                      guard.wrap([this] { dishes_.Button_cpysClick(); }));
+
+    // A command that wrote nothing: the notice says which dish and why, and the runner hears
+    // it, while the pass goes on.
+    QObject::connect(&dishes_, &DishArea::commandNotDone, &notice_,
+                     [this, guard](const QString& title, const QString& dish, const QString& why) {
+                         guard.run([&] {
+                             notice_.ShowNotDoneNotice(title, dish, why);
+                             PlaySoundFile(ctx_.sound,
+                                           StationSoundPath(QCoreApplication::applicationDirPath(),
+                                                            StationSound::Failure));
+                         });
+                     });
+    // The band follows the feeds' health.
+    QObject::connect(&ctx_.health, &FeedHealth::changed, &band_, [this] { band_.update(); });
 }

@@ -2,11 +2,13 @@
 
 #include <QList>
 
+#include "gui/alerts/ServedNotice.h"
 #include "gui/board/TableBoard.h"
 #include "gui/common/StationContext.h"
 #include "gui/dishes/DishArea.h"
 #include "gui/dishes/DishCommandBar.h"
 #include "gui/dishes/DishSearchBox.h"
+#include "gui/main/FeedHealthBand.h"
 #include "gui/main/MainWindowSkeleton.h"
 
 class QObject;
@@ -25,6 +27,8 @@ public:
     DishSearchBox& search() { return search_; }
     DishArea& dishes() { return dishes_; }
     DishCommandBar& commands() { return commands_; }
+    FeedHealthBand& healthBand() { return band_; }
+    ServedNotice& notice() { return notice_; }
 
     // Every object that owns named controls or timers, for finding them by name.
     QList<const QObject*> objects() const;
@@ -38,4 +42,6 @@ private:
     DishSearchBox search_;
     DishArea dishes_;
     DishCommandBar commands_;
+    FeedHealthBand band_;
+    ServedNotice notice_;  // the scan's notice too: one on the screen at a time
 };

@@ -13,6 +13,7 @@
 #include <QVBoxLayout>
 
 #include "core/common/AppTexts.h"
+#include "core/session/SessionRegistry.h"
 #include "gui/common/StationWidgets.h"
 
 namespace {
@@ -169,6 +170,11 @@ MainWindowSkeleton BuildMainWindowSkeleton(QWidget* window) {
     auto* top = Named(new QWidget(window), "Panel_top");
     BuildTopBar(ui, window, top);
     outer->addWidget(top);
+    // Across both columns, where the pass looks first: the screen is not current.
+    ui.healthBandPlace = Place("Place_health", window);
+    Row(ui.healthBandPlace, 0);
+    ui.healthBandPlace->hide();
+    outer->addWidget(ui.healthBandPlace);
 
     auto* middle = new QHBoxLayout;
     middle->setContentsMargins(0, 0, 0, 0);
@@ -198,7 +204,7 @@ MainWindowSkeleton BuildMainWindowSkeleton(QWidget* window) {
     outer->addWidget(bottom);
 
     ui.Timer2 = NamedTimer("Timer2", 1000, true, window);
-    ui.Timer_updatezt = NamedTimer("Timer_updatezt", 300000, false, window);
+    ui.Timer_updatezt = NamedTimer("Timer_updatezt", kHeartbeatMs, false, window);
     ui.Timer_cstx = NamedTimer("Timer_cstx", 5 * 60000, false, window);
     ui.Timer5 = NamedTimer("Timer5", 1000, false, window);
     return ui;

@@ -13,6 +13,7 @@
 #include "core/db/ClockSync.h"
 #include "core/main/StationSettingsFile.h"
 #include "core/session/SessionRegistry.h"
+#include "gui/common/FeedRound.h"
 #include "gui/dishes/DishFilters.h"
 #include "gui/main/StationSkin.h"
 #include "gui/main/TFsz.h"
@@ -95,11 +96,16 @@ void TFMain::FormShow() {
             ui_.Timer_cstx->start();
         }
         TableBoard& board = parts_.board();
-        board.LoadTableTree();
-        board.LoadTableTypeTabs();
-        board.setPagingByType(ReadPagingByType(settingsFile_));
+        // Started first: a board that cannot be read now is read again by the refresh.
         board.startRefresh();
         ui_.Timer_updatezt->start();
+        try {
+            board.LoadTableTree();
+            board.LoadTableTypeTabs();
+        } catch (const DbError& e) {
+            health_.reportFailure(Feed::Board, e);  // the band says it, the refresh retries
+        }
+        board.setPagingByType(ReadPagingByType(settingsFile_));
         parts_.search().takeFocus();
     });
 }
@@ -163,10 +169,9 @@ void TFMain::closeSteps() {
 }
 
 void TFMain::Timer_updateztTimer() {
-    // Re-armed only after the row was renewed: a failing database stops the heartbeat.
-    ui_.Timer_updatezt->stop();
-    TouchSession(ctx_.dm, ctx_.state.SessionId);
-    ui_.Timer_updatezt->start();
+    // Never stopped for good: a failed renewal is tried again at the back-off.
+    RunFeedRound(health_, Feed::Heartbeat, ui_.Timer_updatezt, kHeartbeatMs,
+                 [this] { TouchSession(ctx_.dm, ctx_.state.SessionId); });
 }
 
 void TFMain::ImgBtn12Click() {

@@ -1,5 +1,6 @@
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QLayout>
 #include <QtTest>
 #include <memory>
@@ -92,7 +93,7 @@ class TableBoardTest : public QObject {
 
 private slots:
     void tilesShowTheBills();
-    void failedCountersStopTheBuild();
+    void failedBuildIsShownNotBoxed();
     void tileAreaGoneFirst();
     void pageCapacityAndFocus_data();
     void pageCapacityAndFocus();
@@ -101,7 +102,11 @@ private slots:
     void refreshPaths();
     void tickSendsEachStatementOnce();
     void refreshReturnsToTheFirstTab();
-    void refreshErrorStopsTheTimer();
+    void failedTickIsRetriedWithBackOff();
+    void failedBuildIsDoneAgainByTheTick();
+    void nextPageAfterASettledBoundaryTable();
+    void fullPageFollowsItsTables();
+    void pageLaidOutOnTheSettledSize();
     void selectionMarksOneTile();
     void refreshKeepsSelectionAndLine();
     void searchPaths();
@@ -142,17 +147,25 @@ void TableBoardTest::tilesShowTheBills() {
     QVERIFY(!s.ui.Panel_Left_Client->isHidden());
 }
 
-void TableBoardTest::failedCountersStopTheBuild() {
+void TableBoardTest::failedBuildIsShownNotBoxed() {
     Station s;
     s.addTables(3);
     s.show();
     s.db.exec("alter table Consume rename to Consume_gone");
+    // The same tables read again: the board keeps them.
+    QVERIFY_THROWS_EXCEPTION(DbError, s.board.rebuildBoard());
+    QCOMPARE(s.board.TableTiles.size(), 3);
+    // Another area: no tile of the old filter stays under the new choice, and no tile that
+    // would show a table with nothing ordered; the tile area says why, and no box takes the
+    // keyboard from the scanner.
     s.ui.CB_qy->setCurrentIndex(1);
     emit s.ui.CB_qy->activated(1);
-    // The page's counters failed: no tile that would show a table with nothing ordered, and
-    // the error is shown.
     QCOMPARE(s.board.TableTiles.size(), 0);
-    QCOMPARE(s.boxes.shown().size(), 1);
+    auto* notice = s.ui.Panel_Left_Client->findChild<QLabel*>("Label_ct_error");
+    QVERIFY(notice && !notice->isHidden());
+    QVERIFY(notice->text().contains(QStringLiteral("餐台读取失败")));
+    QVERIFY(s.boxes.shown().isEmpty());
+    QVERIFY(s.health.failing(Feed::Board));
     QVERIFY(s.ui.Timer3->isActive());  // the area still comes back
 }
 
@@ -196,6 +209,7 @@ void TableBoardTest::filters() {
     s.addTable(5, false);
     s.show();
     QCOMPARE(s.ui.CB_qy->count(), 3);
+    QCOMPARE(s.ui.E_cth->font().pixelSize(), 24);
     QCOMPARE(s.board.AreaIds, QStringList({"", "A1", "A2"}));
     QCOMPARE(s.board.TableTypeIds, QStringList({"", "T1", "T2", ""}));
     QCOMPARE(s.ui.Tab_ct->tabText(0), QStringLiteral("所有餐台"));
@@ -280,17 +294,21 @@ void TableBoardTest::refreshPaths() {
     QCOMPARE(s.board.TableTiles.size(), 20);
     Tcypanel* second = s.tile("R03");
     s.addLine("9", 3, {{"consume_Chupinlogo", "4"}});
-    // A full page with more tables: a bill closed stays on the page until a rebuild.
-    s.closeBill(5);
+    // A full page with more tables, the same tables: counters in place.
     s.tick();
     QCOMPARE(s.tile("R03"), second);
     QCOMPARE(second->Label4()->Caption(), QStringLiteral("1.0/1.0"));
     QCOMPARE(second->BGImageIndex(), 3);
-    QVERIFY(s.tile("R05"));
+    // A bill of the page closed: the page shows the tables that are open.
+    s.closeBill(5);
+    s.tick();
+    QVERIFY(!s.tile("R05"));
+    QCOMPARE(s.tileIds().first(), "R02");
+    QCOMPARE(s.tileIds().last(), "R22");
 
     // A partial last page, reached with next: a bill closed rebuilds from the first page.
     s.ui.Button_ct_xyy->click();
-    QCOMPARE(s.firstTile(), "R22");
+    QCOMPARE(s.firstTile(), "R23");
     s.closeBill(25);
     s.tick();
     QCOMPARE(s.firstTile(), "R02");
@@ -340,7 +358,7 @@ void TableBoardTest::refreshReturnsToTheFirstTab() {
     QVERIFY(s.ui.Timer_sx->isActive());
 }
 
-void TableBoardTest::refreshErrorStopsTheTimer() {
+void TableBoardTest::failedTickIsRetriedWithBackOff() {
     {
         // Never built (no table types yet): no tables, and the refresh goes on.
         Station empty;
@@ -352,10 +370,146 @@ void TableBoardTest::refreshErrorStopsTheTimer() {
     Station s;
     s.addTables(2);
     s.show();
-    s.db.exec("alter table guest rename to guest_gone");
     s.tick();
+    QCOMPARE(s.ui.Timer_sx->interval(), 5000);
+    s.db.exec("alter table guest rename to guest_gone");
+    // Retried, later and later while it fails, never stopped; the tiles stay, no box.
+    for (int interval : {5000, 10000, 20000, 30000, 30000}) {
+        s.tick();
+        QVERIFY(s.ui.Timer_sx->isActive());
+        QCOMPARE(s.ui.Timer_sx->interval(), interval);
+        QCOMPARE(s.board.TableTiles.size(), 2);
+    }
+    QVERIFY(s.health.failing(Feed::Board));
+    QVERIFY(s.boxes.shown().isEmpty());
+    // The scan pauses and resumes the refresh as before, at the interval of the moment.
+    s.board.stopRefresh();
     QVERIFY(!s.ui.Timer_sx->isActive());
-    QVERIFY(s.boxes.shown().isEmpty());  // silent
+    s.board.startRefresh();
+    QVERIFY(s.ui.Timer_sx->isActive());
+    QCOMPARE(s.ui.Timer_sx->interval(), 30000);
+
+    s.db.exec("alter table guest_gone rename to guest");
+    s.addTable(3);
+    s.board.Timer_sxTimer();
+    QVERIFY(s.health.current());
+    QCOMPARE(s.ui.Timer_sx->interval(), 5000);
+    QCOMPARE(s.tileIds(), QStringList({"R01", "R02", "R03"}));
+}
+
+void TableBoardTest::failedBuildIsDoneAgainByTheTick() {
+    Station s;
+    s.addTables(3);
+    s.db.exec("alter table roomtype rename to roomtype_gone");
+    s.board.fillAreaList();
+    QVERIFY_THROWS_EXCEPTION(DbError, s.board.LoadTableTypeTabs());
+    QVERIFY(s.board.TableTiles.isEmpty());
+    QVERIFY(!s.ui.Panel_Left_Client->findChild<QLabel*>("Label_ct_error")->isHidden());
+    s.tick();  // still failing: nothing that looks like an empty restaurant
+    QVERIFY(s.board.TableTiles.isEmpty());
+    s.db.exec("alter table roomtype_gone rename to roomtype");
+    s.tick();
+    QCOMPARE(s.tileIds(), QStringList({"R01", "R02", "R03"}));
+    QVERIFY(s.ui.Panel_Left_Client->findChild<QLabel*>("Label_ct_error")->isHidden());
+    QCOMPARE(s.ui.Tab_ct->count(), 3);
+}
+
+void TableBoardTest::nextPageAfterASettledBoundaryTable() {
+    Station s;
+    s.addTables(45);
+    s.show();
+    QCOMPARE(s.tileIds().last(), "R20");
+    // The last tile's bill is settled: the next page goes on after it, not from the second.
+    s.closeBill(20);
+    s.ui.Button_ct_xyy->click();
+    QCOMPARE(s.firstTile(), "R21");
+    // The first tile's bill is settled: the previous page is still reached.
+    s.closeBill(21);
+    s.ui.Button_ct_syy->click();
+    QCOMPARE(s.firstTile(), "R01");
+    // A boundary table whose id is the start of another's ("R1" and "R10") is found exactly.
+    s.db.exec("insert into room values ('R1', '大厅19半', 'T1', 'A1', '0')");
+    s.db.exec("insert into guest values ('G1', 'R1', 2, 10, 'true')");
+    s.show();
+    QCOMPARE(s.tileIds().mid(18), QStringList({"R19", "R1"}));
+    s.ui.Button_ct_xyy->click();
+    QCOMPARE(s.firstTile(), "R22");
+}
+
+void TableBoardTest::fullPageFollowsItsTables() {
+    Station s;
+    s.addTables(45);
+    s.show();
+    s.ui.CB_fyxs->setChecked(true);
+    s.ui.Tab_ct->setCurrentIndex(1);  // 大厅: all of them
+    QCOMPARE(s.board.TableTiles.size(), 20);
+    QTest::mouseClick(s.tile("R05"), Qt::LeftButton);
+    Tcypanel* kept = s.tile("R10");
+    s.tick();  // nothing changed: the tiles stay
+    QCOMPARE(s.tile("R10"), kept);
+
+    // A table opens that sorts into the page, another's bill on it is settled: the same page,
+    // on the same tab, shows the tables as they are, the selected one still marked.
+    s.db.exec("insert into room values ('R90', '大厅02半', 'T1', 'A1', '0')");
+    s.db.exec("insert into guest values ('G90', 'R90', 2, 10, 'true')");
+    s.closeBill(8);
+    s.tick();
+    QCOMPARE(s.ui.Tab_ct->currentIndex(), 1);
+    QStringList expected{"R01", "R02", "R90"};
+    for (int n : {3, 4, 5, 6, 7, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20}) {
+        expected << QStringLiteral("R%1").arg(n, 2, 10, QLatin1Char('0'));
+    }
+    QCOMPARE(s.tileIds(), expected);
+    QCOMPARE(s.tile("R05")->BGImageIndex(), 4);
+    QCOMPARE(s.state.CurrentTableId, "R05");
+    QCOMPARE(s.board.PageCapacity, 20);
+
+    // On the second page too: it starts where it started.
+    s.ui.Button_ct_xyy->click();
+    QCOMPARE(s.firstTile(), "R21");
+    s.closeBill(22);
+    s.tick();
+    QCOMPARE(s.firstTile(), "R21");
+    QCOMPARE(s.tileIds().mid(1, 2), QStringList({"R23", "R24"}));
+    QCOMPARE(s.tileIds().last(), "R41");
+}
+
+void TableBoardTest::pageLaidOutOnTheSettledSize() {
+    StationWindow s;
+    TableBoard& board = s.parts.board();
+    s.db.exec("insert into roomtype values ('T1','大厅')");
+    s.db.exec("insert into area values ('A1','一楼')");
+    for (int n = 1; n <= 40; ++n) {
+        const QString id = QStringLiteral("R%1").arg(n, 2, 10, QLatin1Char('0'));
+        s.db.exec("insert into room values (:a, :b, 'T1', 'A1', '0')", {id, "大厅" + id.mid(1)});
+        s.db.exec("insert into guest values (:a, :b, 4, 10, 'true')", {"G" + id.mid(1), id});
+    }
+    s.window.show();
+    s.window.layout()->activate();
+    // A window where the tile area, without the tab bar, holds five rows and a little.
+    QWidget* area = s.ui.Panel_Left_Client;
+    s.window.resize(s.window.width(), s.window.height() + 5 * 82 + 5 - area->height());
+    s.window.layout()->activate();
+    QCOMPARE(area->height(), 5 * 82 + 5);
+    board.fillAreaList();
+    board.LoadTableTypeTabs();
+    QCOMPARE(board.TableTiles.size(), 20);  // four across, five down
+
+    s.ui.CB_fyxs->setChecked(true);  // the tab bar takes a row's room
+    QCOMPARE(board.TableTiles.size(), 16);
+    s.ui.CB_fyxs->setChecked(false);  // laid out on the height it has now, not the old one
+    QCOMPARE(board.TableTiles.size(), 20);
+    QCOMPARE(board.PageCapacity, 20);
+
+    // The window grows by a row: once the layout settled, the page is laid out again.
+    s.window.resize(s.window.width(), s.window.height() + 82);
+    s.window.layout()->activate();
+    QTimer* relayout = board.findChild<QTimer*>("Timer_ct_layout");
+    QVERIFY(relayout->isActive());
+    board.relayoutPage();
+    QCOMPARE(board.TableTiles.size(), 24);
+    QCOMPARE(board.PageCapacity, 24);
+    QCOMPARE(board.TableTiles.last()->geometry().bottom() < area->height(), true);
 }
 
 void TableBoardTest::selectionMarksOneTile() {

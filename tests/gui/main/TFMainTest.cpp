@@ -80,7 +80,7 @@ private slots:
     void showStartsTimersAndFocusesTheDishBox_data();
     void showStartsTimersAndFocusesTheDishBox();
     void logoKeepsItsDistanceFromTheRightEdge();
-    void heartbeatReArmsOnlyAfterSuccess();
+    void heartbeatIsRetriedWhileItFails();
     void cancelledCloseChangesNothing();
     void confirmedCloseRemovesSessionAndLogsOut();
     void failedUnregisterKeepsTheWindowAndRepeats();
@@ -163,7 +163,7 @@ void TFMainTest::logoKeepsItsDistanceFromTheRightEdge() {
     }
 }
 
-void TFMainTest::heartbeatReArmsOnlyAfterSuccess() {
+void TFMainTest::heartbeatIsRetriedWhileItFails() {
     MainFixture f;
     f.show();
     f.st.serverClock.advanceMs(300000);
@@ -171,11 +171,27 @@ void TFMainTest::heartbeatReArmsOnlyAfterSuccess() {
     QCOMPARE(f.st.scalar("select khdzt_zhgxsj from khdzt").toString(),
              QStringLiteral("2026-07-15 18:35:00.000"));
     QVERIFY(f.ui().Timer_updatezt->isActive());
-    f.st.exec("drop table khdzt");
+    QCOMPARE(f.ui().Timer_updatezt->interval(), 300000);
+    // A failed renewal never stops the heartbeat: it is tried again within 30 s, no box.
+    f.st.exec("alter table khdzt rename to khdzt_gone");
     Tick(f.ui().Timer_updatezt);
-    QCOMPARE(f.boxes.shown().size(), 1);
-    QCOMPARE(f.boxes.shown().at(0).icon, QMessageBox::Critical);
-    QVERIFY(!f.ui().Timer_updatezt->isActive());
+    QVERIFY(f.boxes.shown().isEmpty());
+    QVERIFY(f.ui().Timer_updatezt->isActive());
+    QCOMPARE(f.ui().Timer_updatezt->interval(), 30000);
+    QVERIFY(f.main->health().current());  // the data shown are still current
+    f.st.exec("alter table khdzt_gone rename to khdzt");
+    f.st.dm().ADOConn.setTickSource(f.ticks);
+    f.st.dm().ADOConn.setFault(DbFailure::ConnectionLost);
+    Tick(f.ui().Timer_updatezt);
+    QVERIFY(!f.main->health().current());  // a lost connection is
+    f.st.dm().ADOConn.setFault(std::nullopt);
+    f.ticks.advance(30000);
+    f.st.serverClock.advanceMs(60000);
+    Tick(f.ui().Timer_updatezt);
+    QCOMPARE(f.st.scalar("select khdzt_zhgxsj from khdzt").toString(),
+             QStringLiteral("2026-07-15 18:36:00.000"));
+    QCOMPARE(f.ui().Timer_updatezt->interval(), 300000);
+    QVERIFY(f.main->health().current());
 }
 
 void TFMainTest::cancelledCloseChangesNothing() {

@@ -12,6 +12,9 @@ QMessageBox::StandardButton ScriptedMessageBoxes::show(QWidget*, QMessageBox::Ic
                                                        const QString& caption, const QString& text,
                                                        QMessageBox::StandardButtons buttons) {
     shown_.append({icon, caption, text, buttons});
+    if (whileOpen) {
+        whileOpen();
+    }
     if (!answers_.isEmpty()) {
         return answers_.takeFirst();
     }

@@ -2,6 +2,7 @@
 
 #include <QList>
 #include <QStringList>
+#include <functional>
 
 #include "gui/common/MessageBoxes.h"
 
@@ -20,6 +21,8 @@ public:
     const QList<Shown>& shown() const { return shown_; }
     QStringList texts() const;
     void clear() { shown_.clear(); }
+    // Runs while a box is open, before it is answered: what the timers do meanwhile.
+    std::function<void()> whileOpen;
 
     QMessageBox::StandardButton show(QWidget* owner, QMessageBox::Icon icon, const QString& caption,
                                      const QString& text,
