@@ -101,7 +101,17 @@ void DishListView::refresh(const QString& tableId, const DishListFilter& filter)
     }
 }
 
+void DishListView::rememberLine() {
+    failedInRound_.reset();
+    keeper_.remember();
+}
+
 void DishListView::returnToLine() {
+    if (failedInRound_) {
+        const DbError error = *failedInRound_;
+        failedInRound_.reset();
+        throw error;
+    }
     QueryObject& list = ctx_.dm.ADO_cp;
     const quint64 runs = list.runCount();
     try {
@@ -112,6 +122,7 @@ void DishListView::returnToLine() {
         }
     } catch (const DbError& e) {
         readFailed(e);
+        failedInRound_.reset();
         throw;
     }
     if (list.runCount() != runs) {
@@ -141,6 +152,7 @@ void DishListView::readSucceeded() {
 
 void DishListView::readFailed(const DbError& error) {
     failed_ = true;
+    failedInRound_ = error;
     ctx_.health.reportFailure(Feed::DishLists, error);
     if (!notice_) {
         return;

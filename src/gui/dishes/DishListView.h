@@ -3,6 +3,7 @@
 #include <QDateTime>
 #include <QObject>
 #include <QPointer>
+#include <optional>
 
 #include "gui/common/DishView.h"
 #include "gui/common/StationContext.h"
@@ -26,9 +27,10 @@ public:
     // QueryDishList. A read that fails is reported (Feed::DishLists) and shown above the
     // grid: the same list read again keeps its rows, another list shows none. Never throws.
     void refresh(const QString& tableId, const DishListFilter& filter) override;
-    void rememberLine() override { keeper_.remember(); }
+    void rememberLine() override;
     // Re-runs the list unless something re-ran it since rememberLine (a list whose last read
-    // failed is read again), back on its line. Throws DbError when the read fails.
+    // failed is read again), back on its line. Throws DbError when the read fails, or when a
+    // read since rememberLine failed (it is not sent again in the same round).
     void returnToLine() override;
 
     // After a command: the same statement again, back on the line. Never throws.
@@ -69,5 +71,6 @@ private:
     QWidget* reminderPlace_ = nullptr;
     QPointer<QLabel> notice_;
     bool failed_ = false;
+    std::optional<DbError> failedInRound_;
     QDateTime lastRead_;
 };
