@@ -299,6 +299,8 @@ void TableBoard::BuildTableBoard(bool byType, const QString& typeId, bool allAre
         throw;
     }
     pending_ = PendingBuild::None;
+    // The board is what the database says now (also before the first tick).
+    ctx_.health.reportSuccess(Feed::Board);
 }
 
 void TableBoard::FillTablePage(bool fromBuild) {
@@ -308,6 +310,10 @@ void TableBoard::FillTablePage(bool fromBuild) {
 void TableBoard::fillPage(bool recordCapacity, bool wantFocus) {
     QWidget* area = Panel_Left_Client;
     QueryObject& tables = ctx_.dm.ADO_ct;
+    if (!tables.isOpen()) {
+        // Tables not read are no reason to take the ones shown away.
+        throw DbError(QStringLiteral("没有读到餐台，餐台没有重新排列。"));
+    }
     QueryObject& scratch = recordCapacity ? ctx_.dm.ADO_Public2 : ctx_.dm.ADO_Public;
     const int remaining =
         tables.isEmpty() || tables.eof() ? 0 : tables.rowCount() - tables.currentRow();

@@ -112,9 +112,10 @@ int TableBoard::pageStartNow() const {
 bool TableBoard::pageTablesChanged(int start) const {
     const QueryObject& tables = ctx_.dm.ADO_ct;
     const int remaining = std::max(0, tables.rowCount() - start);
+    // On the area as it is now: a page laid out on another size is laid out again.
+    const QSize area = Panel_Left_Client->size();
     const int fits = static_cast<int>(
-        Board::LayOutTablePage(laidOutFor_.width(), laidOutFor_.height(), remaining)
-            .positions.size());
+        Board::LayOutTablePage(area.width(), area.height(), remaining).positions.size());
     if (fits != TableTiles.size()) {
         return true;
     }
@@ -136,7 +137,8 @@ void TableBoard::rebuildPageInPlace(int start) {
 void TableBoard::relayoutPage() {
     Timer_ct_layout->stop();
     const QSize now = Panel_Left_Client->size();
-    if (TableTiles.isEmpty() || now == laidOutFor_) {
+    // Without the tables read (a tick failed), the next good tick lays the page out.
+    if (TableTiles.isEmpty() || now == laidOutFor_ || !ctx_.dm.ADO_ct.isOpen()) {
         return;
     }
     const int many = 1 << 16;

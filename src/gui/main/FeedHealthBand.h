@@ -7,8 +7,9 @@
 class FeedHealth;
 class QWidget;
 
-// The red band across the main window while what it shows is not what the database says:
-// since when its data are, and that it is retrying. Hidden while every feed is current.
+// The red band over the main window's top bar while what it shows is not what the database
+// says: since when its data are, and that it is retrying. Hidden while every feed is current.
+// It lies over the bar, left of the logo, and follows the bar's width.
 class FeedHealthBand : public QObject {
     Q_OBJECT
 
@@ -20,6 +21,9 @@ public:
     QLabel* label() const { return Label_health; }
 
 private:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void placeOverBar();
+
     FeedHealth& health_;
     QPointer<QWidget> place_;
     QPointer<QLabel> Label_health;

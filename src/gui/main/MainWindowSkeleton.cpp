@@ -89,6 +89,13 @@ void BuildTopBar(MainWindowSkeleton& ui, QWidget* window, QWidget* top) {
     ui.stateFilterPlace = Place("Place_cpzt", top);
     ui.stateFilterPlace->setGeometry(12, 24, 212, 24);
     ui.stateFilterPlace->hide();
+
+    // Over the top bar, where the pass looks first, and taking no room of the lists: when it
+    // comes and goes, no row moves from under the mouse.
+    ui.healthBandPlace = Place("Place_health", top);
+    Row(ui.healthBandPlace, 0);
+    ui.healthBandPlace->setGeometry(8, 14, 700, 44);
+    ui.healthBandPlace->hide();
 }
 
 void BuildSearchStrip(MainWindowSkeleton& ui, QWidget* strip) {
@@ -170,11 +177,6 @@ MainWindowSkeleton BuildMainWindowSkeleton(QWidget* window) {
     auto* top = Named(new QWidget(window), "Panel_top");
     BuildTopBar(ui, window, top);
     outer->addWidget(top);
-    // Across both columns, where the pass looks first: the screen is not current.
-    ui.healthBandPlace = Place("Place_health", window);
-    Row(ui.healthBandPlace, 0);
-    ui.healthBandPlace->hide();
-    outer->addWidget(ui.healthBandPlace);
 
     auto* middle = new QHBoxLayout;
     middle->setContentsMargins(0, 0, 0, 0);

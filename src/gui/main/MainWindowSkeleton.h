@@ -34,7 +34,7 @@ struct MainWindowSkeleton {
     QWidget* dishPlace = nullptr;          // right area: the dish tabs and their pages
     QWidget* commandPlace = nullptr;       // status bar: the state commands, sold-out
     QWidget* iconPagingPlace = nullptr;    // status bar, right: the icon page buttons
-    QWidget* healthBandPlace = nullptr;    // under the top bar, full width, hidden: the band
+    QWidget* healthBandPlace = nullptr;    // over the top bar, left of the logo, hidden: the band
     QWidget* window = nullptr;             // floating panels lie over the window
 };
 

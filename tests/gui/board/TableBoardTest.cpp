@@ -166,6 +166,9 @@ void TableBoardTest::failedBuildIsShownNotBoxed() {
     QVERIFY(notice->text().contains(QStringLiteral("餐台读取失败")));
     QVERIFY(s.boxes.shown().isEmpty());
     QVERIFY(s.health.failing(Feed::Board));
+    // The board read at its build is what the band names, before any tick ran.
+    QVERIFY2(s.health.bandText().contains(QStringLiteral("显示的是 18:30:00 的数据")),
+             qPrintable(s.health.bandText()));
     QVERIFY(s.ui.Timer3->isActive());  // the area still comes back
 }
 

@@ -1,4 +1,5 @@
 #include <QLabel>
+#include <QLayout>
 #include <QRandomGenerator>
 #include <QSqlDatabase>
 #include <QSqlQuery>
@@ -139,6 +140,8 @@ void OutageTest::outageDuringService() {
     QVERIFY(s.band()->isHidden());
     QCOMPARE(s.list().rowCount(), 3);
     const QDateTime lastGood = s.pcTime.now();
+    QTableView* grid = s.ui.cxGrid_ct_cp;
+    const QPoint gridAt = grid->mapTo(&s.window, QPoint(0, 0));
 
     // The fault begins just after a good tick: the band is up at the next one, 5 s later.
     s.fault(kind);
@@ -148,6 +151,14 @@ void OutageTest::outageDuringService() {
     QVERIFY2(s.bandText().contains(QStringLiteral("显示的是 %1 的数据")
                                        .arg(lastGood.toString(QStringLiteral("HH:mm:ss")))),
              qPrintable(s.bandText()));
+    // The band takes no room: no row moves from under the mouse when it comes.
+    s.window.layout()->activate();
+    QCOMPARE(grid->mapTo(&s.window, QPoint(0, 0)), gridAt);
+    // The window resized meanwhile: the page is not laid out on tables that were not read.
+    s.window.resize(s.window.width(), s.window.height() - 100);
+    s.window.layout()->activate();
+    s.board.relayoutPage();
+    QCOMPARE(s.board.TableTiles.size(), 6);
 
     // While it lasts: nothing is empty because of it, nothing that failed looks done, no box.
     OrderElsewhere(s.db.databasePath(), QStringLiteral("L4"));
