@@ -75,7 +75,7 @@ wait_for 10 band_gone || fail "a band before any fault"
 
 # 1. A table renamed for 10 s (another program's schema maintenance).
 sql "$DB" "alter table guest rename to guest_away" || fail "rename"
-wait_for 7 band_shown || fail "no band within a tick of the table renamed"
+wait_for 8 band_shown || fail "no band within a tick of the table renamed"
 echo "table renamed: band after ${TOOK}s"
 sleep $((10 - TOOK))
 sql "$DB" "alter table guest_away rename to guest" || fail "rename back"
@@ -109,7 +109,7 @@ kill "$SIMULATOR"; wait "$SIMULATOR" 2>/dev/null
 sql "$DB" ".backup '$WORK/restored.db'" || fail "backup"
 sqlite3 "$WORK/restored.db" "update guest set guest_rs = 77" || fail "mark the copy"
 mv "$WORK/restored.db" "$DB"
-wait_for 7 band_shown || fail "no band within a tick of the file replaced"
+wait_for 8 band_shown || fail "no band within a tick of the file replaced"
 echo "file replaced: band after ${TOOK}s"
 wait_for 20 band_gone || fail "the station did not come back on the new file"
 echo "file replaced: band gone after ${TOOK}s"
