@@ -12,6 +12,7 @@
 
 class DishFilters;
 class DishGridFooter;
+class DishIconView;
 class DishGridModel;
 class DishListDelegate;
 class DishListView;
@@ -19,8 +20,6 @@ class QAction;
 class QFrame;
 class QMenu;
 class QTabBar;
-class QTimer;
-class QToolButton;
 
 // The dish area on the right of the main window: the five dish tabs and their pages, the
 // filters every view is queried with, the views of the tabs and the order in which a refresh
@@ -46,12 +45,15 @@ public:
     DishFilters& filters() { return *filters_; }
     const DishFilters& filters() const { return *filters_; }
     DishListView& list() { return *list_; }
+    DishIconView& icons() { return *icons_; }
 
     // Creation: the department and station lists; tab 0 and every state.
     void fillFilterLists();
     void showListOfAllStates();
     // Show: the scope item (runs the scope change when it changes).
     void setScope(int item);
+    // TAB_CP to that tab (the scan asks for the list).
+    void setCurrentTab(int tab);
 
     void RefreshDishViews(const QString& tableId);
     void QueryDishList(const QString& tableId);
@@ -65,6 +67,15 @@ public:
     void showTable(const QString& tableId);
     void refreshForTick(const QString& tableId, RefreshReport* report);
     void setSearchText(const QString& text);
+
+    // The dish search's requests. requery: every list again for the current table, narrowed
+    // by the search text. positionOnLine: the list of that tab on the line by prefix, its grid
+    // focused (the icon tab clicks the line's icon). showServedLine: after a scan served the
+    // line and its table's views re-ran, the list on the line with the emphasis, and the
+    // line's icon showing it served.
+    void requery();
+    void positionOnLine(int tab, const QString& lineNumber);
+    void showServedLine(const QString& lineNumber);
 
     // The state commands on the line of the path the tab selects. The first four swallow
     // every database error.
@@ -85,7 +96,6 @@ public:
     void CB_gzzdChange();
     void RG_xsztClick();
     void TAB_CPChange(int index);
-    void Timer1Timer();
 
     void startEmphasis();
     bool emphasisOpen() const;
@@ -95,14 +105,16 @@ public:
     DishListDelegate* listDelegate() const;
     DishGridFooter* listFooter() const;
 
+signals:
+    // The tab shown changed (TAB_CP).
+    void tabShown(int tab);
+
 private:
-    void buildPages(QWidget* place, QWidget* iconPagingPlace);
+    void buildPages(QWidget* place);
     void buildMenu(QWidget* owner);
     void connectControls();
     void filterChanged();
     void refreshView(int tab, const QString& tableId);
-    // Re-run the icons after the list: the icon page hides while it is rebuilt.
-    void rebuildIcons(bool showAgain);
 
     void setLineState(DishState state, bool onlyListAndIconTabs);
     void setListLineState(DishState state);
@@ -110,30 +122,20 @@ private:
     CommandOutcome serveSelectedLine();
     DishLineRef currentListLine() const;
 
-    // The icon view of later work.
-    void BuildDishIcons() {}
-    bool hasSelectedIcon() const { return false; }
-    QString selectedIconLineNumber() const { return {}; }
-    void markSelectedIcon(DishState) {}
-    void selectIconOfLine(const QString&, DishState) {}
-
     StationContext& ctx_;
     ErrorGuard guard_;
     QString searchText_;
     DishFilters* filters_ = nullptr;
     DishListView* list_ = nullptr;
+    DishIconView* icons_ = nullptr;
     std::array<DishView*, 5> views_{};
 
     QTabBar* TAB_CP = nullptr;
-    QFrame* RzPanel5 = nullptr;              // list page: grid, reminder below it
-    QFrame* RzPanel10 = nullptr;             // icon page
-    QWidget* Panel_client_client = nullptr;  // icon area: icons placed by position
-    QFrame* RzPanel7 = nullptr;              // overdue list page
-    QFrame* RzPl_tccc = nullptr;             // hurry / return list page
-    QFrame* RzPl_finished = nullptr;         // recently served list page
-    QToolButton* Button_cp_syy = nullptr;    // icon paging, shown on the icon tab only
-    QToolButton* Button_cp_xyy = nullptr;
-    QTimer* Timer1 = nullptr;
+    QFrame* RzPanel5 = nullptr;       // list page: grid, reminder below it
+    QFrame* RzPanel10 = nullptr;      // icon page
+    QFrame* RzPanel7 = nullptr;       // overdue list page
+    QFrame* RzPl_tccc = nullptr;      // hurry / return list page
+    QFrame* RzPl_finished = nullptr;  // recently served list page
     QPointer<QMenu> PopupMenu3;
     QAction* N9 = nullptr;   // 开始制作, hidden
     QAction* N10 = nullptr;  // 加急制作, hidden

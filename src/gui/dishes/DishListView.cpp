@@ -87,6 +87,12 @@ void DishListView::rerunAndLocate(const QString& lineNumber) {
     list.locatePrefix(kLineNumber, lineNumber);
 }
 
+void DishListView::focusGrid() {
+    if (cxGrid_ct_cp) {
+        cxGrid_ct_cp->setFocus();
+    }
+}
+
 void DishListView::updateFooter() {
     if (!footer_) {
         return;

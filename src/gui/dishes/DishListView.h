@@ -28,6 +28,7 @@ public:
 
     // After a command: the same statement again, back on the line.
     void rerunAndLocate(const QString& lineNumber);
+    void focusGrid();
 
     // The emphasis window after a scan: while Timer4 runs, the selected line's state cell is
     // painted red, bold and larger.

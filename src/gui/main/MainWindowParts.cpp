@@ -1,13 +1,15 @@
 #include "gui/main/MainWindowParts.h"
 
-MainWindowParts::MainWindowParts(StationContext& ctx, QWidget* window)
+MainWindowParts::MainWindowParts(StationContext& ctx, QWidget* window, const QString& programFolder)
     : ctx_(ctx),
       skeleton_(BuildMainWindowSkeleton(window)),
       board_(ctx, skeleton_.boardPlace, window),
-      search_(skeleton_.searchPlace, window),
+      search_(ctx, skeleton_.searchPlace, window, programFolder),
       dishes_(ctx, skeleton_.dishPlace, skeleton_.stateFilterPlace, skeleton_.hiddenFilterPlace,
               skeleton_.iconPagingPlace),
-      commands_(skeleton_.commandPlace) {
+      commands_(skeleton_.commandPlace),
+      notice_(ctx),
+      announcer_(ctx, programFolder) {
     wire();
 }
 
@@ -26,10 +28,8 @@ void MainWindowParts::wire() {
     // The tick's own guard decides; the report carries a failure back to it.
     QObject::connect(&board_, &TableBoard::dishViewsRefreshDue, &dishes_,
                      &DishArea::refreshForTick);
-    QObject::connect(&board_, &TableBoard::dishSearchFocusWanted, &search_,
-                     &DishSearchBox::takeFocus);
-
-    QObject::connect(&search_, &DishSearchBox::textChanged, &dishes_, &DishArea::setSearchText);
+    QObject::connect(&board_, &TableBoard::dishSearchFocusWanted, &search_, &DishSearch::takeFocus);
+    wireSearch();
 
     QObject::connect(&commands_, &DishCommandBar::stateRequested, &dishes_,
                      [this, guard](DishState state) {

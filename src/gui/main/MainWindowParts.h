@@ -2,11 +2,13 @@
 
 #include <QList>
 
+#include "gui/alerts/ServedAnnouncer.h"
+#include "gui/alerts/ServedNotice.h"
 #include "gui/board/TableBoard.h"
 #include "gui/common/StationContext.h"
 #include "gui/dishes/DishArea.h"
 #include "gui/dishes/DishCommandBar.h"
-#include "gui/dishes/DishSearchBox.h"
+#include "gui/dishes/DishSearch.h"
 #include "gui/main/MainWindowSkeleton.h"
 
 class QObject;
@@ -16,26 +18,34 @@ class QObject;
 // the same composition on a plain widget.
 class MainWindowParts {
 public:
-    MainWindowParts(StationContext& ctx, QWidget* window);
+    // programFolder: where the scan's sounds are (wav/ beside the executable).
+    MainWindowParts(StationContext& ctx, QWidget* window, const QString& programFolder);
     MainWindowParts(const MainWindowParts&) = delete;
     MainWindowParts& operator=(const MainWindowParts&) = delete;
 
     MainWindowSkeleton& skeleton() { return skeleton_; }
     TableBoard& board() { return board_; }
-    DishSearchBox& search() { return search_; }
+    DishSearch& search() { return search_; }
     DishArea& dishes() { return dishes_; }
     DishCommandBar& commands() { return commands_; }
+    ServedNotice& notice() { return notice_; }
 
     // Every object that owns named controls or timers, for finding them by name.
     QList<const QObject*> objects() const;
 
 private:
     void wire();
+    void wireSearch();
+    // After a scan served the line: what the runner and the pass see, each view once.
+    void showScannedLine(const QString& lineNumber, const QString& tableId,
+                         const QString& mealName);
 
     StationContext& ctx_;
     MainWindowSkeleton skeleton_;
     TableBoard board_;
-    DishSearchBox search_;
+    DishSearch search_;
     DishArea dishes_;
     DishCommandBar commands_;
+    ServedNotice notice_;
+    ServedAnnouncer announcer_;
 };

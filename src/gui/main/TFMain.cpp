@@ -30,7 +30,7 @@ TFMain::TFMain(TF_dm& dm, StationState& state, StationClock& clock, const TickSo
       health_(clock),
       ctx_{dm, state, settings_, boxes, clock, ticks, sound, speech, stationFolder, this, health_},
       guard_(boxes, this),
-      parts_(ctx_, this),
+      parts_(ctx_, this, QCoreApplication::applicationDirPath()),
       ui_(parts_.skeleton()) {
     setObjectName(QStringLiteral("FMain"));
     setWindowTitle(kApplicationTitle);

@@ -11,6 +11,7 @@
 #include "gui/common/DishGridStyle.h"
 #include "gui/dishes/DishArea.h"
 #include "gui/dishes/DishFilters.h"
+#include "gui/dishes/DishIconView.h"
 #include "gui/dishes/DishListDelegate.h"
 #include "gui/dishes/DishListView.h"
 #include "gui/main/StationSkin.h"
@@ -630,14 +631,16 @@ void DishAreaTest::tabsStackPages() {
     }
     QVERIFY(!QApplication::overrideCursor());
 
-    // The refresh hides the icon page while it is rebuilt; Timer1 shows it again, under the
-    // list page.
+    // The refresh hides the icon area while it is rebuilt; Timer1 shows it again.
+    s.ui.TAB_CP->setCurrentIndex(1);
     s.views.RefreshDishViews(QString());
-    QVERIFY(!s.ui.RzPanel10->isVisible());
-    QVERIFY(s.ui.Timer1->isActive());
-    s.views.Timer1Timer();
     QVERIFY(s.ui.RzPanel10->isVisible());
+    QVERIFY(!s.ui.Panel_client_client->isVisible());
+    QVERIFY(s.ui.Timer1->isActive());
+    s.views.icons().Timer1Timer();
+    QVERIFY(s.ui.Panel_client_client->isVisible());
     QVERIFY(!s.ui.Timer1->isActive());
+    s.ui.TAB_CP->setCurrentIndex(0);
     QWidget* cell = s.ui.RzPanel5->parentWidget();
     QWidget* top = cell->childAt(s.ui.RzPanel5->geometry().center());
     QVERIFY(top == s.ui.RzPanel5 || s.ui.RzPanel5->isAncestorOf(top));
@@ -658,7 +661,7 @@ void DishAreaTest::contextMenu() {
 void DishAreaTest::windowDestroyedFirst() {
     StationServices s;
     auto* window = new QWidget;
-    auto parts = std::make_unique<MainWindowParts>(s.ctx, window);
+    auto parts = std::make_unique<MainWindowParts>(s.ctx, window, QString());
     delete window;
     // The list goes on living in the data module; nothing of the window may be touched.
     QVERIFY(OpenSqlParams(s.db.dm().ADO_cp, "select 1 as consume_num", {}));
