@@ -71,8 +71,8 @@ public:
     // The dish search's requests. requery: every list again for the current table, narrowed
     // by the search text. positionOnLine: the list of that tab on the line by prefix, its grid
     // focused (the icon tab clicks the line's icon). showServedLine: after a scan served the
-    // line and its table's views re-ran, the list on the line with the emphasis, and the
-    // line's icon showing it served.
+    // line and its table's views re-ran, the list on that very line with the emphasis (none
+    // when a filter leaves it out), and the line's icon showing it served.
     void requery();
     void positionOnLine(int tab, const QString& lineNumber);
     void showServedLine(const QString& lineNumber);

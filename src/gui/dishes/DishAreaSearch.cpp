@@ -40,9 +40,19 @@ void DishArea::positionOnLine(int tab, const QString& lineNumber) {
 }
 
 void DishArea::showServedLine(const QString& lineNumber) {
+    // The served line itself, by its exact number: by prefix a line "12" left out by a filter
+    // would put the emphasis on a line "123" that nobody served.
     QueryObject& list = ctx_.dm.ADO_cp;
-    if (list.isOpen() && !list.isEmpty()) {
-        list.locatePrefix(kLineNumber, lineNumber);
+    const int c = list.isOpen() ? list.columnIndex(kLineNumber) : -1;
+    int row = -1;
+    for (int r = 0; c >= 0 && r < list.rowCount() && row < 0; ++r) {
+        if (FieldText(list.valueAt(r, c)) == lineNumber) {
+            row = r;
+        }
+    }
+    if (row >= 0) {
+        list.setCurrentRow(row);
+        list_->startEmphasis();
     }
     // The views re-ran for the line's table: its icon already shows it served. On the icon
     // tab it is the selected one again, as the scan's confirm had made it.
@@ -51,5 +61,4 @@ void DishArea::showServedLine(const QString& lineNumber) {
     } else {
         icons_->showLineState(lineNumber, DishState::Served);
     }
-    list_->startEmphasis();
 }
