@@ -38,21 +38,23 @@ void MainWindowParts::wireSearch() {
 void MainWindowParts::showScannedLine(const QString& lineNumber, const QString& tableId,
                                       const QString& mealName) {
     const ErrorGuard guard(ctx_.boxes, ctx_.window);
-    // The dish is served whatever fails here: the runner hears the failure, and what was done
-    // stays done.
-    const bool shown = guard.run([&] {
-        notice_.ShowServedNotice(mealName);
-        announcer_.AnnounceServedDish(mealName);
-        ctx_.state.CurrentTableId = tableId;
-        // Choosing the tile re-runs the views of its table once; without a tile they re-run
-        // for the line's table all the same, so the list shows the line served.
-        if (!board_.chooseTable(tableId)) {
-            dishes_.showTable(tableId);
+    // The dish is served whatever fails here: the runner hears the failure before the error
+    // box, and what was done stays done.
+    guard.run([&] {
+        try {
+            notice_.ShowServedNotice(mealName);
+            announcer_.AnnounceServedDish(mealName);
+            ctx_.state.CurrentTableId = tableId;
+            // Choosing the tile re-runs the views of its table once; without a tile they re-run
+            // for the line's table all the same, so the list shows the line served.
+            if (!board_.chooseTable(tableId)) {
+                dishes_.showTable(tableId);
+            }
+            dishes_.showServedLine(lineNumber);
+        } catch (...) {
+            search_.playFailureSound();
+            throw;
         }
-        dishes_.showServedLine(lineNumber);
     });
-    if (!shown) {
-        search_.playFailureSound();
-    }
     search_.takeFocus();
 }
