@@ -12,7 +12,10 @@ ColumnAutoWidth::ColumnAutoWidth(QTableView* view) : QObject(view), view_(view) 
     }
     view->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     view->viewport()->installEventFilter(this);
-    fit();
+    // A grid not yet shown has no width of its own; its first resize fits it.
+    if (view->isVisible()) {
+        fit();
+    }
 }
 
 void ColumnAutoWidth::fit() {
