@@ -220,7 +220,10 @@ BoundSql BuildServedListStatement(const Dialect& d, const QString& searchText) {
     s.text += QStringLiteral(" and ") + DishSql::ExcludedCategoriesBound(QStringLiteral(":a5"));
     s.values << kYes;
     s.text += QStringLiteral(" and ") + DishSql::kPackageExclusion;
-    s.text += QStringLiteral(" order by sc_time") + d.limitClause(kServedListSize);
+    // Latest first is fewest minutes first; ordered by the time itself, an index on it gives the
+    // 30 lines at once, where ordering by the minutes works out and sorts every line ever served.
+    s.text +=
+        QStringLiteral(" order by tttttt.consume_donetime desc") + d.limitClause(kServedListSize);
     return s;
 }
 

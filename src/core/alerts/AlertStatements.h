@@ -28,8 +28,8 @@ BoundSql BuildHurryReturnStatement(const Dialect& dialect, const DishListFilter&
 
 inline constexpr int kServedListSize = 30;
 
-// The 30 lines served last at any table, with the minutes since each was served, narrowed
-// by the search text only.
+// The 30 lines served last at any table, latest first, with the minutes since each was
+// served, narrowed by the search text only.
 BoundSql BuildServedListStatement(const Dialect& dialect, const QString& searchText);
 
 // A list read into its query object, or the database's text of why it could not be (the

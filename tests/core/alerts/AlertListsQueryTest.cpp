@@ -305,6 +305,9 @@ void AlertListsQueryTest::servedListIsTheLastThirty() {
                  {"consume_state", i % 3 ? "即起" : "已结"},
                  {"consume_donetime", "2026-07-15 " + done.toString("HH:mm:ss")}});
     }
+    // Served long ago; its short time text sorts after all of today's.
+    AddLine(st, "x-old",
+            {{"consume_Chupinlogo", "4"}, {"consume_donetime", "2025-12-31 23:59:00"}});
     QueryObject& q = st.dm().ADOQ_finished;
     QVERIFY(OpenServedList(q, SqliteDialect(), QString()));
     QCOMPARE(q.rowCount(), 30);

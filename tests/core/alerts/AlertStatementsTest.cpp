@@ -9,8 +9,8 @@ Q_DECLARE_METATYPE(DishListFilter)
 namespace {
 
 // The texts as the station has always sent them to SQL Server, fragment by fragment, with the
-// returned-line test reading the net quantity ("consume_num<>0") and the settled-bill test of
-// the two overdue statements.
+// returned-line test reading the net quantity ("consume_num<>0"), the settled-bill test of
+// the two overdue statements and the served list ordered by the served time.
 const QString kNest =
     QStringLiteral("(select * from (select * from (select * from (select * from (select * from ");
 const QString kJoins = QStringLiteral(
@@ -137,7 +137,7 @@ const QString kServedTail =
     QStringLiteral(
         " and (consume_meal_type not in (select smalltype_id from SmallType where "
         "Smalltype_NdyHc=:a5))") +
-    kPackage + QStringLiteral(" order by sc_time");
+    kPackage + QStringLiteral(" order by tttttt.consume_donetime desc");
 
 DishListFilter Filter(std::optional<QString> dep = {}, std::optional<QString> sit = {},
                       int scope = 0, const QString& search = {}, int state = 0) {
