@@ -7,7 +7,7 @@
 #include "gui/alerts/AlertColumns.h"
 #include "gui/alerts/AlertGrid.h"
 #include "gui/alerts/AlertListDelegate.h"
-#include "gui/common/ColumnAutoWidth.h"
+#include "gui/common/StretchedColumns.h"
 
 HurryReturnList::HurryReturnList(StationContext& ctx, QWidget* page, QObject* parent)
     : AlertListPart(ctx, ctx.dm.ADO_cctc, parent) {
@@ -26,7 +26,7 @@ HurryReturnList::HurryReturnList(StationContext& ctx, QWidget* page, QObject* pa
         },
         {}, this);
     grid->view()->setItemDelegate(delegate_);
-    new ColumnAutoWidth(grid->view());
+    StretchColumnsToWidth(grid->view());
 }
 
 void HurryReturnList::QueryHurryReturnList(const QString& tableId, const DishListFilter& filter) {

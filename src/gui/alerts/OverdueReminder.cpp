@@ -122,6 +122,10 @@ void OverdueReminder::arm(int minutes) {
     }
 }
 
+QTimer* OverdueReminder::reminderTimer() const {
+    return Timer_cstx;
+}
+
 void OverdueReminder::stop() {
     if (Timer_cstx) {
         Timer_cstx->stop();

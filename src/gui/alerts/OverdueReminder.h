@@ -29,7 +29,7 @@ public:
     void arm(int minutes);
     // Both timers off, for the window's close.
     void stop();
-    QTimer* reminderTimer() const { return Timer_cstx; }
+    QTimer* reminderTimer() const;
 
     // The check: reads the list (an open panel shows the new rows at once) and shows the
     // panel, counting from 20, when there are rows and it was hidden.

@@ -6,7 +6,7 @@
 #include "gui/alerts/AlertColumns.h"
 #include "gui/alerts/AlertGrid.h"
 #include "gui/alerts/AlertListDelegate.h"
-#include "gui/common/ColumnAutoWidth.h"
+#include "gui/common/StretchedColumns.h"
 
 ServedList::ServedList(StationContext& ctx, QWidget* page, QObject* parent)
     : AlertListPart(ctx, ctx.dm.ADOQ_finished, parent) {
@@ -16,7 +16,7 @@ ServedList::ServedList(StationContext& ctx, QWidget* page, QObject* parent)
     delegate_ =
         new AlertListDelegate({}, {grid->model()->columnOf(QStringLiteral("sc_time"))}, this);
     grid->view()->setItemDelegate(delegate_);
-    new ColumnAutoWidth(grid->view());
+    StretchColumnsToWidth(grid->view());
 }
 
 void ServedList::QueryServedList(const QString& searchText) {

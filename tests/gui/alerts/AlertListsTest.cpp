@@ -149,19 +149,25 @@ void AlertListsTest::gridColumns_data() {
                                            "上菜顺序/107", "出品部门/130", "工作站点/132"};
 }
 
-// Widths as designed (the stretched grids scale them to their width once shown).
+// Widths as designed; the stretched grids scale theirs to their width (the next test).
 void AlertListsTest::gridColumns() {
     QFETCH(QString, grid);
     QFETCH(QStringList, columns);
     Alerts a;
     QTableView* view = a.grid(grid.toLatin1().constData());
     QVERIFY(view);
+    const bool stretched = grid == "cxGrid2" || grid == "cxGrid3";
     QStringList shown;
     for (int c = 0; c < view->model()->columnCount(); ++c) {
         const QString caption = view->model()->headerData(c, Qt::Horizontal).toString();
         shown << (view->isColumnHidden(c)
                       ? "[" + caption + "]"
                       : caption + "/" + QString::number(view->horizontalHeader()->sectionSize(c)));
+    }
+    if (stretched) {
+        static const QRegularExpression width(QStringLiteral("/\\d+$"));
+        shown.replaceInStrings(width, QString());
+        columns.replaceInStrings(width, QString());
     }
     QCOMPARE(shown, columns);
     QCOMPARE(view->horizontalHeader()->height(), 29);
