@@ -234,10 +234,10 @@ ListRead ReadList(QueryObject& query, const BoundSql& statement) {
             query.addParam(v);
         }
         query.open();
-        return {true, QString()};
+        return {true, QString(), DbFailure::Statement};
     } catch (const DbError& e) {
         query.close();
-        return {false, e.text()};
+        return {false, e.text(), e.failure()};
     }
 }
 

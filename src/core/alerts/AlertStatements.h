@@ -2,6 +2,7 @@
 
 #include <QString>
 
+#include "core/db/DbError.h"
 #include "core/dishes/DishListQuery.h"
 
 class Dialect;
@@ -37,6 +38,7 @@ BoundSql BuildServedListStatement(const Dialect& dialect, const QString& searchT
 struct ListRead {
     bool ok = false;
     QString error;
+    DbFailure failure = DbFailure::Statement;
     explicit operator bool() const { return ok; }
 };
 

@@ -15,25 +15,31 @@ void AlertListPart::rememberLine() {
 
 void AlertListPart::returnToLine() {
     QueryObject& q = keeper_.list();
+    const quint64 runs = q.runCount();
     try {
         if (grid_->failed() && !q.isOpen() && !q.sql().isEmpty()) {
             q.rerun();
-            return;
+        } else {
+            keeper_.returnTo();
         }
-        keeper_.returnTo();
     } catch (const DbError& e) {
-        failed(e.text());
+        failed(e.failure(), e.text());
         throw;
+    }
+    if (q.runCount() != runs) {
+        emit readSucceeded();
     }
 }
 
 void AlertListPart::readDone(const ListRead& read) {
-    if (!read) {
-        failed(read.error);
+    if (read) {
+        emit readSucceeded();
+    } else {
+        failed(read.failure, read.error);
     }
 }
 
-void AlertListPart::failed(const QString& error) {
+void AlertListPart::failed(DbFailure failure, const QString& error) {
     grid_->readFailed(error, ctx_.clock.now());
-    emit readFailed(error);
+    emit readFailed(failure, error);
 }

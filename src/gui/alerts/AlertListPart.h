@@ -2,6 +2,7 @@
 
 #include <QObject>
 
+#include "core/db/DbError.h"
 #include "gui/common/DishView.h"
 #include "gui/common/StationContext.h"
 
@@ -27,8 +28,10 @@ public:
     QueryObject& list() const { return keeper_.list(); }
 
 signals:
-    // A read failed; the page says so already. For a window that reports the feed's health.
-    void readFailed(const QString& error);
+    // How each read of the list went, for the window that reports the feed's health. A
+    // failure is on the page already.
+    void readSucceeded();
+    void readFailed(DbFailure failure, const QString& error);
 
 protected:
     AlertListPart(StationContext& ctx, QueryObject& list, QObject* parent);
@@ -38,7 +41,7 @@ protected:
     StationContext& ctx_;
 
 private:
-    void failed(const QString& error);
+    void failed(DbFailure failure, const QString& error);
 
     LineKeeper keeper_;
     AlertGrid* grid_ = nullptr;

@@ -138,9 +138,10 @@ void OverdueReminder::stop() {
 void OverdueReminder::Timer_cstxTimer() {
     const ListRead read = OpenOverdueReminder(ctx_.dm.ADO_cstx, ctx_.dm.ADOConn.dialect());
     if (!read) {
-        checkFailed(read.error);
+        checkFailed(read);
         return;
     }
+    emit readSucceeded();
     if (countdown_.checked(ctx_.dm.ADO_cstx.rowCount())) {
         showState();
         emit reminderShown();
@@ -150,9 +151,9 @@ void OverdueReminder::Timer_cstxTimer() {
 // The panel stays as it was (an open one says the list is not current), and the next
 // period tries again. While nobody is at the pass one error box is enough: checks that fail
 // while it is open add none.
-void OverdueReminder::checkFailed(const QString& error) {
-    grid_->readFailed(error, ctx_.clock.now());
-    emit readFailed(error);
+void OverdueReminder::checkFailed(const ListRead& read) {
+    grid_->readFailed(read.error, ctx_.clock.now());
+    emit readFailed(read.failure, read.error);
     if (errorBoxOpen_) {
         return;
     }
@@ -162,7 +163,7 @@ void OverdueReminder::checkFailed(const QString& error) {
         ~Reset() { flag = false; }
     } reset{errorBoxOpen_};
     ctx_.boxes.error(ctx_.window,
-                     QStringLiteral("超时菜品提醒读取失败，下一次提醒时将重试。\n") + error);
+                     QStringLiteral("超时菜品提醒读取失败，下一次提醒时将重试。\n") + read.error);
 }
 
 void OverdueReminder::Timer5Timer() {

@@ -8,6 +8,7 @@
 #include "gui/common/StationContext.h"
 
 class AlertGrid;
+struct ListRead;
 class QFrame;
 class QLabel;
 class QTimer;
@@ -48,8 +49,10 @@ signals:
     // The panel has just appeared: the window shows the dish-list tab, which holds it, and
     // gives the dish search box the focus.
     void reminderShown();
-    // A check could not read the list. The station says so once per open error box.
-    void readFailed(const QString& error);
+    // How each check's read went, for the window that reports the feed's health. A failure
+    // is shown already (one error box at a time).
+    void readSucceeded();
+    void readFailed(DbFailure failure, const QString& error);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -57,7 +60,7 @@ protected:
 private:
     void buildTitleBar();
     void showState();
-    void checkFailed(const QString& error);
+    void checkFailed(const ListRead& read);
 
     StationContext& ctx_;
     ErrorGuard guard_;

@@ -361,10 +361,17 @@ void AlertListsQueryTest::failureIsReported() {
     const ListRead read = OpenOverdueList(q, SqliteDialect(), Scope(0), QString());
     QVERIFY(!read);
     QVERIFY2(read.error.contains(QLatin1String("Kitchen")), qPrintable(read.error));
+    QCOMPARE(read.failure, DbFailure::Statement);
     QVERIFY(!q.isOpen());  // no old rows pass for the new ones
     QVERIFY(!OpenOverdueReminder(st.dm().ADO_cstx, SqliteDialect()).error.isEmpty());
     QVERIFY(!OpenHurryReturnList(st.dm().ADO_cctc, SqliteDialect(), Scope(0), {}).ok);
     QVERIFY(!OpenServedList(st.dm().ADOQ_finished, SqliteDialect(), {}).ok);
+    // The kind of trouble comes with it, for what the station does next.
+    st.exec(QStringLiteral("alter table Kitchen_gone rename to Kitchen"));
+    st.dm().ADOConn.setFault(DbFailure::Busy);
+    QCOMPARE(OpenOverdueList(q, SqliteDialect(), Scope(0), QString()).failure, DbFailure::Busy);
+    st.dm().ADOConn.setFault(std::nullopt);
+    QVERIFY(OpenOverdueList(q, SqliteDialect(), Scope(0), QString()));
 }
 
 QTEST_GUILESS_MAIN(AlertListsQueryTest)

@@ -286,6 +286,7 @@ void OverdueReminderTest::failedCheckShowsOneBoxAtATime() {
     ReentrantBoxes boxes;
     Reminder r(&boxes);
     QSignalSpy failed(r.part.get(), &OverdueReminder::readFailed);
+    QSignalSpy succeeded(r.part.get(), &OverdueReminder::readSucceeded);
     r.s.window.show();
     r.addOverdue("L1");
     r.part->arm(1);
@@ -312,6 +313,8 @@ void OverdueReminderTest::failedCheckShowsOneBoxAtATime() {
     QCOMPARE(r.rows(), 1);
     QVERIFY(!r.part->grid().notice()->isVisible());
     QCOMPARE(boxes.texts.size(), 2);
+    QCOMPARE(succeeded.count(), 1);
+    QCOMPARE(failed.first().at(0).value<DbFailure>(), DbFailure::Statement);
 }
 
 // An open panel must not show an empty list as if nothing were overdue any more.
