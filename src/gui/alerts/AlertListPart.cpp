@@ -4,8 +4,8 @@
 #include "core/db/QueryObject.h"
 #include "gui/alerts/AlertGrid.h"
 
-AlertListPart::AlertListPart(StationContext& ctx, QueryObject& list, QObject* parent)
-    : QObject(parent), ctx_(ctx), keeper_(list) {}
+AlertListPart::AlertListPart(StationContext& ctx, QueryObject& list, Feed feed, QObject* parent)
+    : QObject(parent), ctx_(ctx), feed_(feed), keeper_(list) {}
 
 AlertListPart::~AlertListPart() = default;
 
@@ -27,13 +27,13 @@ void AlertListPart::returnToLine() {
         throw;
     }
     if (q.runCount() != runs) {
-        emit readSucceeded();
+        ctx_.health.reportSuccess(feed_);
     }
 }
 
 void AlertListPart::readDone(const ListRead& read) {
     if (read) {
-        emit readSucceeded();
+        ctx_.health.reportSuccess(feed_);
     } else {
         failed(read.failure, read.error);
     }
@@ -41,5 +41,5 @@ void AlertListPart::readDone(const ListRead& read) {
 
 void AlertListPart::failed(DbFailure failure, const QString& error) {
     grid_->readFailed(error, ctx_.clock.now());
-    emit readFailed(failure, error);
+    ctx_.health.reportFailure(feed_, failure, error);
 }

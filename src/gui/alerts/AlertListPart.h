@@ -2,7 +2,7 @@
 
 #include <QObject>
 
-#include "core/db/DbError.h"
+#include "core/db/FeedHealth.h"
 #include "gui/common/DishView.h"
 #include "gui/common/StationContext.h"
 
@@ -11,7 +11,8 @@ struct ListRead;
 
 // What the three alert lists of the dish area share: one grid on one query object of the
 // data module, its current line kept across the refresh tick, and a read that fails shown on
-// the page (never an empty list that passes for "nothing pending") and retried by the tick.
+// the page (never an empty list that passes for "nothing pending"), reported to the feed's
+// health and retried by the tick.
 class AlertListPart : public QObject, public DishView {
     Q_OBJECT
 
@@ -27,14 +28,9 @@ public:
     AlertGrid& grid() const { return *grid_; }
     QueryObject& list() const { return keeper_.list(); }
 
-signals:
-    // How each read of the list went, for the window that reports the feed's health. A
-    // failure is on the page already.
-    void readSucceeded();
-    void readFailed(DbFailure failure, const QString& error);
-
 protected:
-    AlertListPart(StationContext& ctx, QueryObject& list, QObject* parent);
+    // Every read of the list is reported to the feed's health as `feed`.
+    AlertListPart(StationContext& ctx, QueryObject& list, Feed feed, QObject* parent);
     void setGrid(AlertGrid* grid) { grid_ = grid; }
     void readDone(const ListRead& read);
 
@@ -43,6 +39,7 @@ protected:
 private:
     void failed(DbFailure failure, const QString& error);
 
+    Feed feed_;
     LineKeeper keeper_;
     AlertGrid* grid_ = nullptr;
 };

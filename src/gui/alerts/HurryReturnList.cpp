@@ -10,7 +10,7 @@
 #include "gui/common/StretchedColumns.h"
 
 HurryReturnList::HurryReturnList(StationContext& ctx, QWidget* page, QObject* parent)
-    : AlertListPart(ctx, ctx.dm.ADO_cctc, parent) {
+    : AlertListPart(ctx, ctx.dm.ADO_cctc, Feed::AlertLists, parent) {
     auto* grid = new AlertGrid(ctx.dm.ADO_cctc, HurryReturnColumns(), "cxGrid2",
                                {QStringLiteral("room_name"), QString()}, page, this);
     setGrid(grid);

@@ -9,7 +9,7 @@
 #include "gui/common/StationWidgets.h"
 
 OverdueList::OverdueList(StationContext& ctx, QWidget* page, QObject* parent)
-    : AlertListPart(ctx, ctx.dm.ADO_cstx1, parent) {
+    : AlertListPart(ctx, ctx.dm.ADO_cstx1, Feed::Reminder, parent) {
     RzPl_cscp = PlainPage("RzPl_cscp", page);
     PlaceLayout(page)->addWidget(RzPl_cscp, 1);
     setGrid(new AlertGrid(ctx.dm.ADO_cstx1, OverdueColumns(), "cxGrid1",

@@ -141,19 +141,19 @@ void OverdueReminder::Timer_cstxTimer() {
         checkFailed(read);
         return;
     }
-    emit readSucceeded();
+    ctx_.health.reportSuccess(Feed::Reminder);
     if (countdown_.checked(ctx_.dm.ADO_cstx.rowCount())) {
         showState();
         emit reminderShown();
     }
 }
 
-// The panel stays as it was (an open one says the list is not current), and the next
-// period tries again. While nobody is at the pass one error box is enough: checks that fail
-// while it is open add none.
+// The panel stays as it was (an open one says the list is not current), the window's band
+// says the data are not current, and the next period tries again. While nobody is at the pass one
+// error box is enough: checks that fail while it is open add none.
 void OverdueReminder::checkFailed(const ListRead& read) {
     grid_->readFailed(read.error, ctx_.clock.now());
-    emit readFailed(read.failure, read.error);
+    ctx_.health.reportFailure(Feed::Reminder, read.failure, read.error);
     if (errorBoxOpen_) {
         return;
     }

@@ -49,10 +49,6 @@ signals:
     // The panel has just appeared: the window shows the dish-list tab, which holds it, and
     // gives the dish search box the focus.
     void reminderShown();
-    // How each check's read went, for the window that reports the feed's health. A failure
-    // is shown already (one error box at a time).
-    void readSucceeded();
-    void readFailed(DbFailure failure, const QString& error);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -9,7 +9,7 @@
 #include "gui/common/StretchedColumns.h"
 
 ServedList::ServedList(StationContext& ctx, QWidget* page, QObject* parent)
-    : AlertListPart(ctx, ctx.dm.ADOQ_finished, parent) {
+    : AlertListPart(ctx, ctx.dm.ADOQ_finished, Feed::AlertLists, parent) {
     auto* grid = new AlertGrid(ctx.dm.ADOQ_finished, ServedColumns(), "cxGrid3",
                                {QStringLiteral("room_name"), QString()}, page, this);
     setGrid(grid);

@@ -2,7 +2,6 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPainter>
-#include <QSignalSpy>
 #include <QTableView>
 #include <QtTest>
 
@@ -382,13 +381,13 @@ void AlertListsTest::failedReadIsShownAndRetried() {
     Alerts a;
     a.s.window.show();
     AlertListPart& list = part(a);
-    QSignalSpy failed(&list, &AlertListPart::readFailed);
-    QSignalSpy succeeded(&list, &AlertListPart::readSucceeded);
+    const Feed feed = &list == &a.overdue ? Feed::Reminder : Feed::AlertLists;
+    FeedHealth& health = a.s.health;
     a.line("L1", {});
     a.served("L2", "18:20:00");
     list.refresh("", Filter());
     QCOMPARE(list.list().rowCount(), 1);
-    QCOMPARE(succeeded.count(), 1);
+    QVERIFY(health.current());
     QLabel* notice = list.grid().notice();
     QVERIFY(!notice->isVisible());
 
@@ -403,20 +402,23 @@ void AlertListsTest::failedReadIsShownAndRetried() {
     QCOMPARE(list.grid().view()->model()->rowCount(), 0);
     const int countColumn = &list == &a.hurry ? 1 : 0;
     QCOMPARE(list.grid().footer()->cellText(countColumn), QString());
-    QCOMPARE(failed.count(), 1);
-    QCOMPARE(failed.first().at(0).value<DbFailure>(), DbFailure::Busy);
+    // The window's band says so too.
+    QVERIFY(health.failing(feed));
+    QCOMPARE(health.failures(feed), 1);
+    QCOMPARE(health.lastFailure(), DbFailure::Busy);
+    QVERIFY(!health.bandText().isEmpty());
     QVERIFY(a.s.boxes.shown().isEmpty());  // the lists never open a box
 
     // The tick's re-run fails too: shown, and thrown on to the tick.
     list.rememberLine();
     QVERIFY_THROWS_EXCEPTION(DbError, list.returnToLine());
-    QCOMPARE(failed.count(), 2);
+    QCOMPARE(health.failures(feed), 2);
     QVERIFY(notice->isVisible());
 
     a.s.db.dm().ADOConn.setFault(std::nullopt);
     list.rememberLine();
     list.returnToLine();
-    QCOMPARE(succeeded.count(), 2);
+    QVERIFY(health.current());
     QVERIFY(!notice->isVisible());
     QCOMPARE(list.list().rowCount(), 1);
     QCOMPARE(list.grid().footer()->cellText(countColumn), QStringLiteral("共1笔记录"));
