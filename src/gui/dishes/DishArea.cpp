@@ -186,6 +186,10 @@ int DishArea::currentTab() const {
     return TAB_CP->currentIndex();
 }
 
+void DishArea::showTab(int tab) {
+    TAB_CP->setCurrentIndex(tab);
+}
+
 void DishArea::setSearchText(const QString& text) {
     searchText_ = text;
 }

@@ -59,6 +59,7 @@ public:
     // The filter state the views are queried with.
     DishListFilter currentFilter() const;
     int currentTab() const;
+    void showTab(int tab);
 
     // Slots the window connects: a table chosen on the board; the board's refresh tick
     // (tableId empty when no tile was selected again); the dish search box's text.

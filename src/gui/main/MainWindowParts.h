@@ -2,6 +2,10 @@
 
 #include <QList>
 
+#include "gui/alerts/HurryReturnList.h"
+#include "gui/alerts/OverdueList.h"
+#include "gui/alerts/OverdueReminder.h"
+#include "gui/alerts/ServedList.h"
 #include "gui/board/TableBoard.h"
 #include "gui/common/StationContext.h"
 #include "gui/dishes/DishArea.h"
@@ -25,6 +29,7 @@ public:
     DishSearchBox& search() { return search_; }
     DishArea& dishes() { return dishes_; }
     DishCommandBar& commands() { return commands_; }
+    OverdueReminder& reminder() { return reminder_; }
 
     // Every object that owns named controls or timers, for finding them by name.
     QList<const QObject*> objects() const;
@@ -38,4 +43,8 @@ private:
     DishSearchBox search_;
     DishArea dishes_;
     DishCommandBar commands_;
+    OverdueList overdue_;
+    HurryReturnList hurryReturn_;
+    ServedList served_;
+    OverdueReminder reminder_;
 };
