@@ -168,6 +168,10 @@ int DishArea::currentTab() const {
     return TAB_CP->currentIndex();
 }
 
+void DishArea::showTab(int tab) {
+    TAB_CP->setCurrentIndex(tab);
+}
+
 void DishArea::setSearchText(const QString& text) {
     searchText_ = text;
 }
@@ -280,10 +284,6 @@ void DishArea::TAB_CPChange(int index) {
     }
     icons_->showPageButtons(index == IconTab);
     emit tabShown(index);
-}
-
-void DishArea::setCurrentTab(int tab) {
-    TAB_CP->setCurrentIndex(tab);
 }
 
 void DishArea::startEmphasis() {

@@ -52,8 +52,6 @@ public:
     void showListOfAllStates();
     // Show: the scope item (runs the scope change when it changes).
     void setScope(int item);
-    // TAB_CP to that tab (the scan asks for the list).
-    void setCurrentTab(int tab);
 
     void RefreshDishViews(const QString& tableId);
     void QueryDishList(const QString& tableId);
@@ -61,6 +59,7 @@ public:
     // The filter state the views are queried with.
     DishListFilter currentFilter() const;
     int currentTab() const;
+    void showTab(int tab);
 
     // Slots the window connects: a table chosen on the board; the board's refresh tick
     // (tableId empty when no tile was selected again); the dish search box's text.

@@ -8,13 +8,21 @@ MainWindowParts::MainWindowParts(StationContext& ctx, QWidget* window, const QSt
       dishes_(ctx, skeleton_.dishPlace, skeleton_.stateFilterPlace, skeleton_.hiddenFilterPlace,
               skeleton_.iconPagingPlace),
       commands_(skeleton_.commandPlace),
+      overdue_(ctx, dishes_.page(DishArea::OverdueTab)),
+      hurryReturn_(ctx, dishes_.page(DishArea::HurryReturnTab)),
+      served_(ctx, dishes_.page(DishArea::ServedTab)),
+      reminder_(ctx, dishes_.reminderPlace()),
       notice_(ctx),
       announcer_(ctx, programFolder) {
+    dishes_.setView(DishArea::OverdueTab, &overdue_);
+    dishes_.setView(DishArea::HurryReturnTab, &hurryReturn_);
+    dishes_.setView(DishArea::ServedTab, &served_);
     wire();
 }
 
 QList<const QObject*> MainWindowParts::objects() const {
-    return {skeleton_.window, &board_, &search_, &dishes_, &commands_};
+    return {skeleton_.window, &board_,       &search_, &dishes_,  &commands_,
+            &overdue_,        &hurryReturn_, &served_, &reminder_};
 }
 
 void MainWindowParts::wire() {
@@ -30,6 +38,14 @@ void MainWindowParts::wire() {
                      &DishArea::refreshForTick);
     QObject::connect(&board_, &TableBoard::dishSearchFocusWanted, &search_, &DishSearch::takeFocus);
     wireSearch();
+
+    // The reminder came up: the pass looks at the list and can scan at once.
+    QObject::connect(&reminder_, &OverdueReminder::reminderShown, &dishes_, [this, guard] {
+        guard.run([&] {
+            dishes_.showTab(DishArea::ListTab);
+            search_.takeFocus();
+        });
+    });
 
     QObject::connect(&commands_, &DishCommandBar::stateRequested, &dishes_,
                      [this, guard](DishState state) {

@@ -2,7 +2,11 @@
 
 #include <QList>
 
+#include "gui/alerts/HurryReturnList.h"
+#include "gui/alerts/OverdueList.h"
+#include "gui/alerts/OverdueReminder.h"
 #include "gui/alerts/ServedAnnouncer.h"
+#include "gui/alerts/ServedList.h"
 #include "gui/alerts/ServedNotice.h"
 #include "gui/board/TableBoard.h"
 #include "gui/common/StationContext.h"
@@ -28,6 +32,7 @@ public:
     DishSearch& search() { return search_; }
     DishArea& dishes() { return dishes_; }
     DishCommandBar& commands() { return commands_; }
+    OverdueReminder& reminder() { return reminder_; }
     ServedNotice& notice() { return notice_; }
 
     // Every object that owns named controls or timers, for finding them by name.
@@ -46,6 +51,10 @@ private:
     DishSearch search_;
     DishArea dishes_;
     DishCommandBar commands_;
+    OverdueList overdue_;
+    HurryReturnList hurryReturn_;
+    ServedList served_;
+    OverdueReminder reminder_;
     ServedNotice notice_;
     ServedAnnouncer announcer_;
 };

@@ -14,7 +14,7 @@ void MainWindowParts::wireSearch() {
     QObject::connect(&search_, &DishSearch::refreshPaused, &board_, &TableBoard::stopRefresh);
     QObject::connect(&search_, &DishSearch::refreshResumed, &board_, &TableBoard::startRefresh);
     QObject::connect(&search_, &DishSearch::listTabRequested, &dishes_,
-                     guard.wrap([this] { dishes_.setCurrentTab(DishArea::ListTab); }));
+                     guard.wrap([this] { dishes_.showTab(DishArea::ListTab); }));
     QObject::connect(&search_, &DishSearch::requeryRequested, &dishes_,
                      guard.wrap([this] { dishes_.requery(); }));
     QObject::connect(&search_, &DishSearch::positionRequested, &dishes_,

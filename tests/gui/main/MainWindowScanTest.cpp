@@ -39,7 +39,8 @@ struct Pass : StationWindow {
         line("102", "01", "M2");
         line("201", "02", "M3");
         line("202", "02", "M2");
-        line("2021", "02", "M1");  // "202" begins its number
+        line("2021", "02", "M1", {{"consume_cccs", 1}});  // "202" begins it; hurried
+        line("203", "02", "M3", {{"consume_cccs", 2}});
         line("301", "03", "M1");
         line("302", "03", "M2", {{"consume_state", QStringLiteral("已结")}});
 
@@ -158,6 +159,7 @@ private slots:
     void scanServesTheLineThroughTheWindow();
     void refusedScanTellsWhy();
     void typedScanOnTheIconTab();
+    void typedScanOnTheHurryTabOnlyPositions();
     void searchButtonRequeriesEveryList();
     void iconClickGivesTheBoxTheFocus();
 };
@@ -176,7 +178,7 @@ void MainWindowScanTest::scanServesTheLineThroughTheWindow_data() {
     QTest::newRow("list of all tables")
         << "202"
         << "R02" << 0 << ""
-        << "Y" << true << true << QStringList({"201", "2021", "202"});
+        << "Y" << true << true << QStringList({"201", "203", "2021", "202"});
     QTest::newRow("voice off") << "101"
                                << "R01" << 0 << ""
                                << "N" << true << true << QStringList({"101", "102"});
@@ -184,15 +186,16 @@ void MainWindowScanTest::scanServesTheLineThroughTheWindow_data() {
     QTest::newRow("from the hurry tab")
         << "201"
         << "R02" << 3 << ""
-        << "Y" << true << false << QStringList({"201", "2021", "202"});
+        << "Y" << true << false << QStringList({"201", "203", "2021", "202"});
     // Upstairs: no tile on the board; the views follow the line's table all the same.
     QTest::newRow("table without a tile") << "301"
                                           << "R03" << 0 << ""
                                           << "Y" << false << true << QStringList({"301"});
     // The department filter leaves the line out of the list: still that line is served.
-    QTest::newRow("left out by the department") << "202"
-                                                << "R02" << 0 << "凉菜间"
-                                                << "Y" << true << true << QStringList({"201"});
+    QTest::newRow("left out by the department")
+        << "202"
+        << "R02" << 0 << "凉菜间"
+        << "Y" << true << true << QStringList({"201", "203"});
 }
 
 void MainWindowScanTest::scanServesTheLineThroughTheWindow() {
@@ -313,6 +316,24 @@ void MainWindowScanTest::typedScanOnTheIconTab() {
     QCOMPARE(icons.icons().size(), 2);
     QCOMPARE(icons.selectedLine()->lineNumber, QStringLiteral("102"));
     QCOMPARE(icons.selectedIconBackground(), 4);
+}
+
+void MainWindowScanTest::typedScanOnTheHurryTabOnlyPositions() {
+    Pass s;
+    s.settings.SDSR = "Y";
+    s.ui.TAB_CP->setCurrentIndex(3);
+    QueryObject& hurried = s.db.dm().ADO_cctc;
+    QVERIFY(hurried.locatePrefix("consume_bh", "203"));
+    const QStringList before = s.consume();
+    QTest::keyClicks(s.ui.E_cpmc, "2021");
+    QTest::keyClick(s.ui.E_cpmc, Qt::Key_Return);
+    QCOMPARE(s.consume(), before);
+    QVERIFY(s.sounds().isEmpty());
+    QVERIFY(!s.parts.notice().current());
+    QCOMPARE(hurried.asString("consume_bh"), QStringLiteral("2021"));
+    auto* grid = s.window.findChild<QTableView*>("cxGrid2");
+    QVERIFY(grid && grid->hasFocus());
+    QVERIFY(s.ui.E_cpmc->text().isEmpty());
 }
 
 void MainWindowScanTest::searchButtonRequeriesEveryList() {
