@@ -67,7 +67,7 @@ struct BenchWindow {
     FeedHealth health{clock};
     StationContext ctx{dm,    state,  settings,  boxes,   clock, ticks,
                        sound, speech, QString(), &window, health};
-    MainWindowParts parts{ctx, &window};
+    MainWindowParts parts{ctx, &window, QCoreApplication::applicationDirPath()};
     WindowControls ui = FindWindowControls(parts.objects());
     TableBoard& board = parts.board();
     DishArea& dishes = parts.dishes();

@@ -45,6 +45,8 @@ QStringList EmbeddedSchemaStatements() {
         QStringLiteral("create index ix_consume_guest on Consume (consume_guest_bh)"),
         QStringLiteral("create index ix_consume_table on Consume (consume_table, consume_state)"),
         QStringLiteral("create index ix_consume_state on Consume (consume_state)"),
+        // The recently served list: the latest served lines without a sort of all of them.
+        QStringLiteral("create index ix_consume_donetime on Consume (consume_donetime)"),
         QStringLiteral("create index ix_guest_table on guest (guest_table, guest_estate)"),
         QStringLiteral("create index ix_room_state on room (room_state, room_type)"),
         QStringLiteral("create index ix_meal_type on Meal (Meal_type_id)"),

@@ -7,6 +7,7 @@ void RegisterAllStatements(StatementCatalogue& catalogue) {
     RegisterDbStatements(catalogue);
     RegisterBoardStatements(catalogue);
     RegisterDishStatements(catalogue);
+    RegisterAlertStatements(catalogue);
     RegisterSessionStatements(catalogue);
     RegisterPasswordStatements(catalogue);
     RegisterSoldOutStatements(catalogue);

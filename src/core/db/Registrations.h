@@ -10,4 +10,5 @@ void RegisterBoardStatements(StatementCatalogue& catalogue);
 void RegisterSoldOutStatements(StatementCatalogue& catalogue);
 void RegisterQueryStatements(StatementCatalogue& catalogue);
 void RegisterPasswordStatements(StatementCatalogue& catalogue);
+void RegisterAlertStatements(StatementCatalogue& catalogue);
 void RegisterAllStatements(StatementCatalogue& catalogue);

@@ -90,6 +90,12 @@ public:
     void Button_ct_qdClick();
     void Button_ct_qxClick();
     bool tableSearchHasFocus() const;
+    // The line a scan served: its table's tile is chosen as a click on it; false when the
+    // board shows no tile for it.
+    bool chooseTable(const QString& tableId);
+    // The dish search box is typed into: the first table-type tab (rebuilds the board when
+    // that changes the tab).
+    void showFirstTableType();
 
     QStringList AreaIds;
     QStringList TableTypeIds;

@@ -154,6 +154,21 @@ void TableBoard::ctpanelclick(QObject* sender) {
     }
 }
 
+bool TableBoard::chooseTable(const QString& tableId) {
+    const int index = tableId.isEmpty() ? -1 : GetCtIndexid(tableId);
+    if (index < 0) {
+        return false;
+    }
+    ctpanelclick(TableTiles.at(index));
+    return true;
+}
+
+void TableBoard::showFirstTableType() {
+    if (Tab_ct->count() > 0) {
+        Tab_ct->setCurrentIndex(0);
+    }
+}
+
 bool TableBoard::markSelected(QObject* sender) {
     QPointer<Ttzcypanel> tile = qobject_cast<Ttzcypanel*>(sender);
     if (!tile) {

@@ -15,12 +15,15 @@ public:
             weights_.append(header->sectionSize(c) > 0 ? header->sectionSize(c)
                                                        : header->defaultSectionSize());
         }
-        view->viewport()->installEventFilter(this);
+        viewport_ = view->viewport();
+        viewport_->installEventFilter(this);
         fit();
     }
 
+    // Compared with the viewport remembered: its events still arrive while the view is being
+    // destroyed, when the view can no longer be asked for it.
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (watched == view_->viewport() && event->type() == QEvent::Resize) {
+        if (watched == viewport_ && event->type() == QEvent::Resize) {
             fit();
         }
         return false;
@@ -54,6 +57,7 @@ private:
     }
 
     QTableView* view_;
+    QObject* viewport_ = nullptr;
     QVector<int> weights_;
 };
 

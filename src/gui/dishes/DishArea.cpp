@@ -5,13 +5,12 @@
 #include <QGridLayout>
 #include <QMenu>
 #include <QTabBar>
-#include <QTimer>
-#include <QToolButton>
 
 #include "core/db/QueryObject.h"
 #include "gui/common/StationWidgets.h"
 #include "gui/common/WaitCursor.h"
 #include "gui/dishes/DishFilters.h"
+#include "gui/dishes/DishIconView.h"
 #include "gui/dishes/DishListView.h"
 #include "gui/dishes/ServingOrderQuestion.h"
 
@@ -34,16 +33,18 @@ DishArea::DishArea(StationContext& ctx, QWidget* place, QWidget* statePlace,
                    QWidget* hiddenFilterPlace, QWidget* iconPagingPlace, QObject* parent)
     : QObject(parent), ctx_(ctx), guard_(ctx.boxes, ctx.window) {
     filters_ = new DishFilters(ctx_, statePlace, hiddenFilterPlace, this);
-    buildPages(place, iconPagingPlace);
+    buildPages(place);
     list_ = new DishListView(ctx_, RzPanel5, this);
     views_[ListTab] = list_;
     buildMenu(place);
+    icons_ = new DishIconView(ctx_, RzPanel10, iconPagingPlace, PopupMenu3, this);
+    views_[IconTab] = icons_;
     connectControls();
 }
 
 DishArea::~DishArea() = default;
 
-void DishArea::buildPages(QWidget* place, QWidget* iconPagingPlace) {
+void DishArea::buildPages(QWidget* place) {
     auto* column = new QVBoxLayout(place);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(2);
@@ -63,11 +64,6 @@ void DishArea::buildPages(QWidget* place, QWidget* iconPagingPlace) {
     cell->setContentsMargins(0, 0, 0, 0);
     RzPanel5 = PlainPage("RzPanel5", pages);
     RzPanel10 = PlainPage("RzPanel10", pages);
-    auto* icons = new QVBoxLayout(RzPanel10);
-    icons->setContentsMargins(0, 0, 0, 0);
-    Panel_client_client = Named(new QWidget(RzPanel10), "Panel_client_client");
-    Panel_client_client->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
-    icons->addWidget(Panel_client_client, 1);
     RzPanel7 = PlainPage("RzPanel7", pages);
     RzPl_tccc = PlainPage("RzPl_tccc", pages);
     RzPl_finished = PlainPage("RzPl_finished", pages);
@@ -84,19 +80,6 @@ void DishArea::buildPages(QWidget* place, QWidget* iconPagingPlace) {
         page->raise();
     }
     column->addWidget(pages, 1);
-
-    Button_cp_syy = PictureButton("Button_cp_syy", QStringLiteral("上一页"), Glyph::Previous,
-                                  kStationBlue, QString(), iconPagingPlace);
-    Button_cp_xyy = PictureButton("Button_cp_xyy", QStringLiteral("下一页"), Glyph::Next,
-                                  kStationBlue, QString(), iconPagingPlace);
-    if (auto* row = qobject_cast<QBoxLayout*>(iconPagingPlace->layout())) {
-        row->addWidget(Button_cp_syy);
-        row->addWidget(Button_cp_xyy);
-    }
-    Button_cp_syy->hide();
-    Button_cp_xyy->hide();
-
-    Timer1 = NamedTimer("Timer1", 100, true, this);
 }
 
 void DishArea::buildMenu(QWidget* owner) {
@@ -133,7 +116,6 @@ void DishArea::connectControls() {
             PopupMenu3->popup(at);
         }
     });
-    connect(Timer1, &QTimer::timeout, this, guard_.wrap([this] { Timer1Timer(); }));
 }
 
 QWidget* DishArea::page(int tab) const {
@@ -186,14 +168,15 @@ int DishArea::currentTab() const {
     return TAB_CP->currentIndex();
 }
 
+void DishArea::showTab(int tab) {
+    TAB_CP->setCurrentIndex(tab);
+}
+
 void DishArea::setSearchText(const QString& text) {
     searchText_ = text;
 }
 
 void DishArea::refreshView(int tab, const QString& tableId) {
-    if (tab == IconTab) {
-        BuildDishIcons();
-    }
     if (DishView* view = views_.at(tab)) {
         view->refresh(tableId, currentFilter());
     }
@@ -205,14 +188,6 @@ void DishArea::QueryDishList(const QString& tableId) {
 
 void DishArea::QueryServedList() {
     refreshView(ServedTab, ctx_.state.CurrentTableId);
-}
-
-void DishArea::rebuildIcons(bool showAgain) {
-    RzPanel10->hide();
-    if (showAgain) {
-        Timer1->start();
-    }
-    refreshView(IconTab, ctx_.state.CurrentTableId);
 }
 
 void DishArea::RefreshDishViews(const QString& tableId) {
@@ -234,8 +209,6 @@ void DishArea::RefreshDishViews(const QString& tableId) {
             break;
         default:
             refreshView(ListTab, tableId);
-            RzPanel10->hide();
-            Timer1->start();
             refreshView(IconTab, tableId);
             break;
     }
@@ -272,7 +245,7 @@ void DishArea::refreshForTick(const QString& tableId, RefreshReport* report) {
 void DishArea::filterChanged() {
     const QString tableId = ctx_.state.CurrentTableId;
     refreshView(ListTab, tableId);
-    rebuildIcons(TAB_CP->currentIndex() == IconTab);
+    refreshView(IconTab, tableId);
     refreshView(HurryReturnTab, tableId);
 }
 
@@ -291,7 +264,7 @@ void DishArea::CB_gzzdChange() {
 void DishArea::RG_xsztClick() {
     const QString tableId = ctx_.state.CurrentTableId;
     refreshView(ListTab, tableId);
-    rebuildIcons(TAB_CP->currentIndex() == IconTab);
+    refreshView(IconTab, tableId);
     refreshView(OverdueTab, tableId);
     refreshView(HurryReturnTab, tableId);
 }
@@ -309,13 +282,8 @@ void DishArea::TAB_CPChange(int index) {
     if (index == OverdueTab) {
         RzPanel7->raise();
     }
-    Button_cp_syy->setVisible(index == IconTab);
-    Button_cp_xyy->setVisible(index == IconTab);
-}
-
-void DishArea::Timer1Timer() {
-    RzPanel10->show();
-    Timer1->stop();
+    icons_->showPageButtons(index == IconTab);
+    emit tabShown(index);
 }
 
 void DishArea::startEmphasis() {
@@ -352,19 +320,18 @@ void DishArea::setListLineState(DishState state) {
             return;
         }
         list_->rerunAndLocate(line);
-        selectIconOfLine(line, state);
+        icons_->selectIconOfLine(line, state);
     });
 }
 
 void DishArea::setIconLineState(DishState state) {
     Quietly([&] {
-        if (hasSelectedIcon()) {
-            markSelectedIcon(state);
-        }
-        if (ctx_.dm.ADO_cp.isEmpty() || !hasSelectedIcon()) {
+        icons_->markSelectedIcon(state);
+        const std::optional<DishLineRef> selected = icons_->selectedLine();
+        if (ctx_.dm.ADO_cp.isEmpty() || !selected) {
             return;
         }
-        const QString line = selectedIconLineNumber();
+        const QString line = selected->lineNumber;
         if (!commandDone(state, line, SetDishLineState(ctx_.dm, line, state))) {
             return;
         }
@@ -436,29 +403,40 @@ CommandOutcome DishArea::serveSelectedLine() {
     if (list.isEmpty()) {
         return {CommandResult::NoLine, {}};
     }
+    // The line is taken before the question: what a tick does meanwhile (a re-run that puts
+    // the list back on another line, icons rebuilt) cannot change it. On the icon tab the check
+    // is the selected icon's own (its table and serving order), not the list's current row's;
+    // without a selected icon nothing is asked and nothing served.
     const int tab = TAB_CP->currentIndex();
-    // The line is taken before the question: what a tick does meanwhile (a re-run, a list
-    // put back on another line, icons rebuilt) cannot change which line is served.
-    QString lineNumber = list.asString(kLineNumber);
-    if (tab == IconTab) {
-        lineNumber = hasSelectedIcon() ? selectedIconLineNumber() : QString();
+    const std::optional<DishLineRef> icon = icons_->selectedLine();
+    if (tab == IconTab && !icon) {
+        return {CommandResult::NoLine, {}};
     }
-    const QString dishName = dishNameOf(lineNumber);
+    const QString asked = tab == IconTab ? icon->lineNumber : list.asString(kLineNumber);
+    const QString dishName = dishNameOf(asked);
+    DishLineRef line;
     try {
-        if (!MayServeBeforeEarlierCourses(ctx_, currentListLine())) {
+        line = tab == IconTab ? *icon : currentListLine();
+        if (!MayServeBeforeEarlierCourses(ctx_, line)) {
             return {CommandResult::Refused, {}};
         }
     } catch (const DbError& e) {
-        CommandOutcome failed{CommandResult::Failed,
-                              QStringLiteral("检查上菜顺序时出错：") + e.text(), e.failure()};
-        commandDone(DishState::Served,
-                    lineNumber.isEmpty() ? list.asString(kLineNumber) : lineNumber, failed);
+        const CommandOutcome failed{CommandResult::Failed,
+                                    QStringLiteral("检查上菜顺序时出错：") + e.text(), e.failure()};
+        commandDone(DishState::Served, asked, failed);
         return failed;
     }
-    if (tab == IconTab && hasSelectedIcon()) {
-        markSelectedIcon(DishState::Served);
-    } else if (tab != ListTab) {
-        return {CommandResult::NoLine, {}};  // the overdue, hurry/return and served tabs
+    QString lineNumber;
+    switch (tab) {
+        case ListTab:
+            lineNumber = line.lineNumber;
+            break;
+        case IconTab:
+            icons_->markSelectedIcon(DishState::Served);
+            lineNumber = line.lineNumber;
+            break;
+        default:
+            break;  // the overdue, hurry/return and served tabs serve nothing
     }
     if (lineNumber.isEmpty()) {
         return {CommandResult::NoLine, {}};

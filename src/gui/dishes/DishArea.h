@@ -12,6 +12,7 @@
 
 class DishFilters;
 class DishGridFooter;
+class DishIconView;
 class DishGridModel;
 class DishListDelegate;
 class DishListView;
@@ -19,8 +20,6 @@ class QAction;
 class QFrame;
 class QMenu;
 class QTabBar;
-class QTimer;
-class QToolButton;
 
 // The dish area on the right of the main window: the five dish tabs and their pages, the
 // filters every view is queried with, the views of the tabs and the order in which a refresh
@@ -46,6 +45,7 @@ public:
     DishFilters& filters() { return *filters_; }
     const DishFilters& filters() const { return *filters_; }
     DishListView& list() { return *list_; }
+    DishIconView& icons() { return *icons_; }
 
     // Creation: the department and station lists; tab 0 and every state.
     void fillFilterLists();
@@ -59,12 +59,22 @@ public:
     // The filter state the views are queried with.
     DishListFilter currentFilter() const;
     int currentTab() const;
+    void showTab(int tab);
 
     // Slots the window connects: a table chosen on the board; the board's refresh tick
     // (tableId empty when no tile was selected again); the dish search box's text.
     void showTable(const QString& tableId);
     void refreshForTick(const QString& tableId, RefreshReport* report);
     void setSearchText(const QString& text);
+
+    // The dish search's requests. requery: every list again for the current table, narrowed
+    // by the search text. positionOnLine: the list of that tab on the line by prefix, its grid
+    // focused (the icon tab clicks the line's icon). showServedLine: after a scan served the
+    // line and its table's views re-ran, the list on that very line with the emphasis (none
+    // when a filter leaves it out), and the line's icon showing it served.
+    void requery();
+    void positionOnLine(int tab, const QString& lineNumber);
+    void showServedLine(const QString& lineNumber);
 
     // The state commands on the line of the path the tab selects. None throws: an update
     // that fails or changes no row is told through commandNotDone.
@@ -84,7 +94,6 @@ public:
     void CB_gzzdChange();
     void RG_xsztClick();
     void TAB_CPChange(int index);
-    void Timer1Timer();
 
     void startEmphasis();
     bool emphasisOpen() const;
@@ -95,18 +104,18 @@ public:
     DishGridFooter* listFooter() const;
 
 signals:
+    // The tab shown changed (TAB_CP).
+    void tabShown(int tab);
     // A command on a line wrote nothing (the database refused it, or no row changed): the
     // window shows the notice with the dish and the reason, and plays the failure sound.
     void commandNotDone(const QString& title, const QString& dishName, const QString& reason);
 
 private:
-    void buildPages(QWidget* place, QWidget* iconPagingPlace);
+    void buildPages(QWidget* place);
     void buildMenu(QWidget* owner);
     void connectControls();
     void filterChanged();
     void refreshView(int tab, const QString& tableId);
-    // Re-run the icons after the list: the icon page hides while it is rebuilt.
-    void rebuildIcons(bool showAgain);
 
     void setLineState(DishState state, bool onlyListAndIconTabs);
     void setListLineState(DishState state);
@@ -117,30 +126,20 @@ private:
     bool commandDone(DishState state, const QString& lineNumber, const CommandOutcome& outcome);
     QString dishNameOf(const QString& lineNumber) const;
 
-    // The icon view of later work.
-    void BuildDishIcons() {}
-    bool hasSelectedIcon() const { return false; }
-    QString selectedIconLineNumber() const { return {}; }
-    void markSelectedIcon(DishState) {}
-    void selectIconOfLine(const QString&, DishState) {}
-
     StationContext& ctx_;
     ErrorGuard guard_;
     QString searchText_;
     DishFilters* filters_ = nullptr;
     DishListView* list_ = nullptr;
+    DishIconView* icons_ = nullptr;
     std::array<DishView*, 5> views_{};
 
     QTabBar* TAB_CP = nullptr;
-    QFrame* RzPanel5 = nullptr;              // list page: grid, reminder below it
-    QFrame* RzPanel10 = nullptr;             // icon page
-    QWidget* Panel_client_client = nullptr;  // icon area: icons placed by position
-    QFrame* RzPanel7 = nullptr;              // overdue list page
-    QFrame* RzPl_tccc = nullptr;             // hurry / return list page
-    QFrame* RzPl_finished = nullptr;         // recently served list page
-    QToolButton* Button_cp_syy = nullptr;    // icon paging, shown on the icon tab only
-    QToolButton* Button_cp_xyy = nullptr;
-    QTimer* Timer1 = nullptr;
+    QFrame* RzPanel5 = nullptr;       // list page: grid, reminder below it
+    QFrame* RzPanel10 = nullptr;      // icon page
+    QFrame* RzPanel7 = nullptr;       // overdue list page
+    QFrame* RzPl_tccc = nullptr;      // hurry / return list page
+    QFrame* RzPl_finished = nullptr;  // recently served list page
     QPointer<QMenu> PopupMenu3;
     QAction* N9 = nullptr;   // 开始制作, hidden
     QAction* N10 = nullptr;  // 加急制作, hidden

@@ -171,6 +171,12 @@ void DishListView::readFailed(const DbError& error) {
     notice_->show();
 }
 
+void DishListView::focusGrid() {
+    if (cxGrid_ct_cp) {
+        cxGrid_ct_cp->setFocus();
+    }
+}
+
 void DishListView::updateFooter() {
     if (!footer_) {
         return;

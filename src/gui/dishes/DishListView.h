@@ -35,6 +35,7 @@ public:
 
     // After a command: the same statement again, back on the line. Never throws.
     void rerunAndLocate(const QString& lineNumber);
+    void focusGrid();
 
     // The line above the grid that says the last read failed; hidden while reads succeed.
     QLabel* readNotice() const;

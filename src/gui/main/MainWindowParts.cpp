@@ -1,24 +1,29 @@
 #include "gui/main/MainWindowParts.h"
 
-#include <QCoreApplication>
-
-#include "gui/common/StationSounds.h"
-
-MainWindowParts::MainWindowParts(StationContext& ctx, QWidget* window)
+MainWindowParts::MainWindowParts(StationContext& ctx, QWidget* window, const QString& programFolder)
     : ctx_(ctx),
       skeleton_(BuildMainWindowSkeleton(window)),
       board_(ctx, skeleton_.boardPlace, window),
-      search_(skeleton_.searchPlace, window),
+      search_(ctx, skeleton_.searchPlace, window, programFolder),
       dishes_(ctx, skeleton_.dishPlace, skeleton_.stateFilterPlace, skeleton_.hiddenFilterPlace,
               skeleton_.iconPagingPlace),
       commands_(skeleton_.commandPlace),
-      band_(ctx.health, skeleton_.healthBandPlace),
-      notice_(ctx) {
+      overdue_(ctx, dishes_.page(DishArea::OverdueTab)),
+      hurryReturn_(ctx, dishes_.page(DishArea::HurryReturnTab)),
+      served_(ctx, dishes_.page(DishArea::ServedTab)),
+      reminder_(ctx, dishes_.reminderPlace()),
+      notice_(ctx),
+      announcer_(ctx, programFolder),
+      band_(ctx.health, skeleton_.healthBandPlace) {
+    dishes_.setView(DishArea::OverdueTab, &overdue_);
+    dishes_.setView(DishArea::HurryReturnTab, &hurryReturn_);
+    dishes_.setView(DishArea::ServedTab, &served_);
     wire();
 }
 
 QList<const QObject*> MainWindowParts::objects() const {
-    return {skeleton_.window, &board_, &search_, &dishes_, &commands_, &band_};
+    return {skeleton_.window, &board_,       &search_, &dishes_,   &commands_,
+            &overdue_,        &hurryReturn_, &served_, &reminder_, &band_};
 }
 
 void MainWindowParts::wire() {
@@ -32,10 +37,16 @@ void MainWindowParts::wire() {
     // The tick's own guard decides; the report carries a failure back to it.
     QObject::connect(&board_, &TableBoard::dishViewsRefreshDue, &dishes_,
                      &DishArea::refreshForTick);
-    QObject::connect(&board_, &TableBoard::dishSearchFocusWanted, &search_,
-                     &DishSearchBox::takeFocus);
+    QObject::connect(&board_, &TableBoard::dishSearchFocusWanted, &search_, &DishSearch::takeFocus);
+    wireSearch();
 
-    QObject::connect(&search_, &DishSearchBox::textChanged, &dishes_, &DishArea::setSearchText);
+    // The reminder came up: the pass looks at the list and can scan at once.
+    QObject::connect(&reminder_, &OverdueReminder::reminderShown, &dishes_, [this, guard] {
+        guard.run([&] {
+            dishes_.showTab(DishArea::ListTab);
+            search_.takeFocus();
+        });
+    });
 
     QObject::connect(&commands_, &DishCommandBar::stateRequested, &dishes_,
                      [this, guard](DishState state) {
@@ -68,9 +79,7 @@ void MainWindowParts::wire() {
                      [this, guard](const QString& title, const QString& dish, const QString& why) {
                          guard.run([&] {
                              notice_.ShowNotDoneNotice(title, dish, why);
-                             PlaySoundFile(ctx_.sound,
-                                           StationSoundPath(QCoreApplication::applicationDirPath(),
-                                                            StationSound::Failure));
+                             search_.playFailureSound();
                          });
                      });
     // The band follows the feeds' health.

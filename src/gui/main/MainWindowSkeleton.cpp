@@ -207,7 +207,5 @@ MainWindowSkeleton BuildMainWindowSkeleton(QWidget* window) {
 
     ui.Timer2 = NamedTimer("Timer2", 1000, true, window);
     ui.Timer_updatezt = NamedTimer("Timer_updatezt", kHeartbeatMs, false, window);
-    ui.Timer_cstx = NamedTimer("Timer_cstx", 5 * 60000, false, window);
-    ui.Timer5 = NamedTimer("Timer5", 1000, false, window);
     return ui;
 }

@@ -23,8 +23,6 @@ struct MainWindowSkeleton {
     QLabel* Label_operator = nullptr;
     QTimer* Timer2 = nullptr;          // once after creation
     QTimer* Timer_updatezt = nullptr;  // session heartbeat
-    QTimer* Timer_cstx = nullptr;      // overdue reminder period
-    QTimer* Timer5 = nullptr;          // reminder countdown
 
     // Places.
     QWidget* stateFilterPlace = nullptr;   // top bar, hidden: the dish state filter

@@ -31,7 +31,7 @@ TFMain::TFMain(TF_dm& dm, StationState& state, StationClock& clock, const TickSo
       health_(clock),
       ctx_{dm, state, settings_, boxes, clock, ticks, sound, speech, stationFolder, this, health_},
       guard_(boxes, this),
-      parts_(ctx_, this),
+      parts_(ctx_, this, QCoreApplication::applicationDirPath()),
       ui_(parts_.skeleton()) {
     setObjectName(QStringLiteral("FMain"));
     setWindowTitle(kApplicationTitle);
@@ -89,12 +89,7 @@ void TFMain::FormShow() {
         parts_.dishes().setScope(0);
         placeLogo();
         // A negative value in the file would be an invalid interval: off, like 0.
-        if (settings_.Et_cstx <= 0) {
-            ui_.Timer_cstx->stop();
-        } else {
-            ui_.Timer_cstx->setInterval(ReminderIntervalMs(settings_.Et_cstx));
-            ui_.Timer_cstx->start();
-        }
+        parts_.reminder().arm(settings_.Et_cstx);
         TableBoard& board = parts_.board();
         // Started first: a board that cannot be read now is read again by the refresh.
         board.startRefresh();
@@ -144,8 +139,7 @@ void TFMain::closeEvent(QCloseEvent* event) {
     closedDone_ = true;
     parts_.board().stopRefresh();
     ui_.Timer_updatezt->stop();
-    ui_.Timer_cstx->stop();
-    ui_.Timer5->stop();
+    parts_.reminder().stop();
     event->accept();
     emit closed();
 }
@@ -175,7 +169,8 @@ void TFMain::Timer_updateztTimer() {
 }
 
 void TFMain::ImgBtn12Click() {
-    TFsz dialog(settings_, settingsFile_, *ui_.Timer_cstx, ctx_.speech, ctx_.boxes, this);
+    TFsz dialog(settings_, settingsFile_, *parts_.reminder().reminderTimer(), ctx_.speech,
+                ctx_.boxes, this);
     dialog.fillFromSettings();
     dialog.exec();
 }

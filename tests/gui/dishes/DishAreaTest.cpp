@@ -14,9 +14,11 @@
 #include "gui/common/DishGridStyle.h"
 #include "gui/dishes/DishArea.h"
 #include "gui/dishes/DishFilters.h"
+#include "gui/dishes/DishIconView.h"
 #include "gui/dishes/DishListDelegate.h"
 #include "gui/dishes/DishListView.h"
 #include "gui/main/StationSkin.h"
+#include "gui/tile/Ttzcypanel.h"
 
 namespace {
 
@@ -90,6 +92,7 @@ private slots:
     void cannotMakeAndServedDoNothingOnOtherTabs_data();
     void cannotMakeAndServedDoNothingOnOtherTabs();
     void servedOnOtherTabsStillAsks();
+    void iconTabActsOnTheSelectedIcon();
     void servingOrderQuestion_data();
     void servingOrderQuestion();
     void servingOrderQueryErrorIsANotice();
@@ -292,6 +295,62 @@ void DishAreaTest::servedOnOtherTabsStillAsks() {
         QVERIFY(s.state.ServeRefused);
         QCOMPARE(s.consume(), before);
     }
+}
+
+// On the icon tab the commands act on the selected icon's line, and the serving-order check
+// is that line's own, whatever row the list is on.
+void DishAreaTest::iconTabActsOnTheSelectedIcon() {
+    Station s;
+    AddMenu(s);
+    AddLine(s, "L1", "R1", "S1", {{"consume_Chupinlogo", "0"}});  // course 1 pending at R1
+    AddLine(s, "L2", "R2", "S1");
+    AddLine(s, "L3", "R1", "S3");
+    s.window.resize(1064, 737);
+    s.window.show();
+    OpenAllTables(s);
+    s.ui.TAB_CP->setCurrentIndex(1);
+    DishIconView& icons = s.views.icons();
+    icons.Timer1Timer();
+    auto click = [&](const QString& line) {
+        QTest::mouseClick(icons.icons().at(icons.getcpindex(line)), Qt::LeftButton);
+    };
+    s.select("L2");  // a line of course 1: by the list's row nothing would be asked
+    click("L3");
+    const QStringList before = s.consume();
+    s.boxes.answer(QMessageBox::No);
+    s.views.Button_cpysClick();
+    QCOMPARE(s.boxes.shown().size(), 1);
+    QVERIFY(s.state.ServeRefused);
+    QCOMPARE(s.consume(), before);
+
+    s.boxes.answer(QMessageBox::Yes);
+    s.views.Button_cpysClick();
+    QVERIFY(!s.state.ServeRefused);
+    QCOMPARE(s.lineState("L3"), QStringLiteral("4|菜品已上|2026-07-15 18:31:05"));
+    QCOMPARE(s.lineState("L2"), QStringLiteral("|NULL|NULL"));
+    QCOMPARE(icons.selectedIconBackground(), 4);  // served, once the selection moves on
+
+    s.views.Button_kszzClick();
+    QCOMPARE(s.lineState("L3"), QStringLiteral("0|开始制作|2026-07-15 18:31:05"));
+    QCOMPARE(s.lineState("L2"), QStringLiteral("|NULL|NULL"));
+
+    // A command on the list's line selects that line's icon; L3 shows its own state again.
+    s.ui.TAB_CP->setCurrentIndex(0);
+    s.select("L2");
+    s.views.Button_zzwcClick();
+    QCOMPARE(s.lineState("L2"), QStringLiteral("3|制作完成|NULL"));
+    QCOMPARE(icons.selectedLine()->lineNumber, QStringLiteral("L2"));
+    QCOMPARE(icons.icons().at(icons.getcpindex("L3"))->BGImageIndex(), 0);
+
+    // No icon selected (the icons were built again): nothing is asked, nothing served.
+    s.ui.TAB_CP->setCurrentIndex(1);
+    s.views.RefreshDishViews(QString());
+    const QStringList now = s.consume();
+    s.boxes.clear();
+    s.views.Button_cpysClick();
+    QVERIFY(s.state.ServeRefused);
+    QVERIFY(s.boxes.shown().isEmpty());
+    QCOMPARE(s.consume(), now);
 }
 
 void DishAreaTest::servingOrderQuestion_data() {
@@ -743,14 +802,16 @@ void DishAreaTest::tabsStackPages() {
     }
     QVERIFY(!QApplication::overrideCursor());
 
-    // The refresh hides the icon page while it is rebuilt; Timer1 shows it again, under the
-    // list page.
+    // The refresh hides the icon area while it is rebuilt; Timer1 shows it again.
+    s.ui.TAB_CP->setCurrentIndex(1);
     s.views.RefreshDishViews(QString());
-    QVERIFY(!s.ui.RzPanel10->isVisible());
-    QVERIFY(s.ui.Timer1->isActive());
-    s.views.Timer1Timer();
     QVERIFY(s.ui.RzPanel10->isVisible());
+    QVERIFY(!s.ui.Panel_client_client->isVisible());
+    QVERIFY(s.ui.Timer1->isActive());
+    s.views.icons().Timer1Timer();
+    QVERIFY(s.ui.Panel_client_client->isVisible());
     QVERIFY(!s.ui.Timer1->isActive());
+    s.ui.TAB_CP->setCurrentIndex(0);
     QWidget* cell = s.ui.RzPanel5->parentWidget();
     QWidget* top = cell->childAt(s.ui.RzPanel5->geometry().center());
     QVERIFY(top == s.ui.RzPanel5 || s.ui.RzPanel5->isAncestorOf(top));
@@ -771,7 +832,7 @@ void DishAreaTest::contextMenu() {
 void DishAreaTest::windowDestroyedFirst() {
     StationServices s;
     auto* window = new QWidget;
-    auto parts = std::make_unique<MainWindowParts>(s.ctx, window);
+    auto parts = std::make_unique<MainWindowParts>(s.ctx, window, QString());
     delete window;
     // The list goes on living in the data module; nothing of the window may be touched.
     QVERIFY(OpenSqlParams(s.db.dm().ADO_cp, "select 1 as consume_num", {}));

@@ -51,6 +51,7 @@ void MainWindowPartsTest::everyNameIsFoundOnce() {
                                      ui.Panel_cp,
                                      ui.TAB_CP,
                                      ui.RzPanel5,
+                                     ui.RzPl_cstx,
                                      ui.cxGrid_ct_cp,
                                      ui.RzPanel10,
                                      ui.Panel_client_client,
@@ -140,18 +141,18 @@ void MainWindowPartsTest::hiddenControlsStartHidden() {
     QWidget& window = s.window;
     window.show();
     for (QWidget* w :
-         {static_cast<QWidget*>(ui.L_cpzt),       static_cast<QWidget*>(ui.CB_cpzt),
-          static_cast<QWidget*>(ui.Tab_ct),       static_cast<QWidget*>(ui.Panel_ct),
-          static_cast<QWidget*>(ui.L_gzzd),       static_cast<QWidget*>(ui.CB_gzzd),
-          static_cast<QWidget*>(ui.L_cpbm),       static_cast<QWidget*>(ui.CB_cpbm),
-          static_cast<QWidget*>(ui.Button_cp_cz), static_cast<QWidget*>(ui.RG_xszt),
-          static_cast<QWidget*>(ui.Button1),      static_cast<QWidget*>(ui.Button2),
-          static_cast<QWidget*>(ui.Button3),      static_cast<QWidget*>(ui.Panel_cp),
-          static_cast<QWidget*>(ui.RzPanel10),    static_cast<QWidget*>(ui.RzPanel7),
-          static_cast<QWidget*>(ui.RzPl_tccc),    static_cast<QWidget*>(ui.RzPl_finished),
-          static_cast<QWidget*>(ui.Button_zzwc),  static_cast<QWidget*>(ui.Button_kszz),
-          static_cast<QWidget*>(ui.Button_jjzz),  static_cast<QWidget*>(ui.Button_cp_xyy),
-          static_cast<QWidget*>(ui.Button_cp_syy)}) {
+         {static_cast<QWidget*>(ui.L_cpzt),        static_cast<QWidget*>(ui.CB_cpzt),
+          static_cast<QWidget*>(ui.Tab_ct),        static_cast<QWidget*>(ui.Panel_ct),
+          static_cast<QWidget*>(ui.L_gzzd),        static_cast<QWidget*>(ui.CB_gzzd),
+          static_cast<QWidget*>(ui.L_cpbm),        static_cast<QWidget*>(ui.CB_cpbm),
+          static_cast<QWidget*>(ui.Button_cp_cz),  static_cast<QWidget*>(ui.RG_xszt),
+          static_cast<QWidget*>(ui.Button1),       static_cast<QWidget*>(ui.Button2),
+          static_cast<QWidget*>(ui.Button3),       static_cast<QWidget*>(ui.Panel_cp),
+          static_cast<QWidget*>(ui.RzPl_cstx),     static_cast<QWidget*>(ui.RzPanel10),
+          static_cast<QWidget*>(ui.RzPanel7),      static_cast<QWidget*>(ui.RzPl_tccc),
+          static_cast<QWidget*>(ui.RzPl_finished), static_cast<QWidget*>(ui.Button_zzwc),
+          static_cast<QWidget*>(ui.Button_kszz),   static_cast<QWidget*>(ui.Button_jjzz),
+          static_cast<QWidget*>(ui.Button_cp_xyy), static_cast<QWidget*>(ui.Button_cp_syy)}) {
         QVERIFY2(!w->isVisible(), qPrintable(w->objectName()));
     }
     for (QWidget* w :

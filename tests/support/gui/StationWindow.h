@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QCoreApplication>
+
 #include "StationServices.h"
 #include "WindowControls.h"
 #include "gui/main/MainWindowParts.h"
@@ -11,6 +13,8 @@ struct StationWindow : StationServices {
     explicit StationWindow(const QDateTime& pcNow = QDateTime(QDate(2026, 7, 15), QTime(18, 30, 0)))
         : StationServices(pcNow) {}
 
-    MainWindowParts parts{ctx, &window};
+    // The sounds the build made beside the test executables.
+    QString programFolder = QCoreApplication::applicationDirPath();
+    MainWindowParts parts{ctx, &window, programFolder};
     WindowControls ui = FindWindowControls(parts.objects());
 };

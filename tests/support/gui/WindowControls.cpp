@@ -57,6 +57,7 @@ WindowControls FindWindowControls(const QList<const QObject*>& roots) {
     Find(roots, "Panel_cp", c.Panel_cp);
     Find(roots, "TAB_CP", c.TAB_CP);
     Find(roots, "RzPanel5", c.RzPanel5);
+    Find(roots, "RzPl_cstx", c.RzPl_cstx);
     Find(roots, "cxGrid_ct_cp", c.cxGrid_ct_cp);
     Find(roots, "RzPanel10", c.RzPanel10);
     Find(roots, "Panel_client_client", c.Panel_client_client);

@@ -54,6 +54,7 @@ struct WindowControls {
     QFrame* Panel_cp = nullptr;
     QTabBar* TAB_CP = nullptr;
     QFrame* RzPanel5 = nullptr;
+    QFrame* RzPl_cstx = nullptr;
     QTableView* cxGrid_ct_cp = nullptr;
     QFrame* RzPanel10 = nullptr;
     QWidget* Panel_client_client = nullptr;
